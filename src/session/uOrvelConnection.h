@@ -30,6 +30,8 @@ public:
   // Logs in and loads the working context; false when the server refused or a step failed.
   bool Login();
   void SaveSettings();
+  // Disconnects the server object; raises what the server raises.
+  void Close();
 
   IKvrConnection& Server() { return *server_; }
   const std::vector<std::string>& Errors() const { return errors_; }

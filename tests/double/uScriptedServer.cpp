@@ -29,6 +29,8 @@ public:
   void SetConnected(bool connected) override {
     Record("SetConnected", {Value(connected)});
     if (connected && !script_->ConnectFailure.empty()) throw Error(script_->ConnectFailure);
+    if (!connected && connected_ && !script_->DisconnectFailure.empty())
+      throw Error(script_->DisconnectFailure);
     connected_ = connected && script_->ConnectsWhenAsked;
   }
   bool Connected() override { return connected_; }
@@ -123,10 +125,10 @@ std::vector<RecordedCall> ScriptedServer::CallsOf(const std::string& member) con
 Value ScriptedServer::AnswerCall(const std::string& name, const std::vector<Value>& args) {
   if (name == "OpenSQL" || name == "ExecSQL") {
     const std::string sql = args.at(0).AsText();
-    for (const SqlRule& rule : rules_) {
-      if (sql.find(rule.Fragment) == std::string::npos) continue;
-      if (!rule.Failure.empty()) throw Error(rule.Failure);
-      return name == "OpenSQL" ? Value(rule.Rows.Encode()) : Value();
+    for (auto rule = rules_.rbegin(); rule != rules_.rend(); ++rule) {
+      if (sql.find(rule->Fragment) == std::string::npos) continue;
+      if (!rule->Failure.empty()) throw Error(rule->Failure);
+      return name == "OpenSQL" ? Value(rule->Rows.Encode()) : Value();
     }
     return name == "OpenSQL" ? Value(Rows({}).Encode()) : Value();
   }

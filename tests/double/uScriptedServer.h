@@ -22,8 +22,8 @@ DataPacket Rows(const std::vector<std::string>& fields, const std::vector<Row>& 
 // share it, so a test can look at what a connector sent after the connector is gone.
 class ScriptedServer : public std::enable_shared_from_this<ScriptedServer> {
 public:
-  // The first rule whose fragment occurs in the statement answers it; statements without
-  // a rule get no rows.
+  // The latest rule whose fragment occurs in the statement answers it, so a test can
+  // override a fixture's rule; statements without a rule get no rows.
   void AnswerSql(std::string fragment, DataPacket rows);
   void FailSql(std::string fragment, std::string message);
 
@@ -31,7 +31,8 @@ public:
   // Application variables by "SECTION.NAME".
   std::map<std::string, Value> AppVars;
   bool ConnectsWhenAsked = true;
-  std::string ConnectFailure; // raised by SetConnected(true) when not empty
+  std::string ConnectFailure;    // raised by SetConnected(true) when not empty
+  std::string DisconnectFailure; // raised by SetConnected(false) once connected, when not empty
 
   std::vector<RecordedCall> Calls;
   // The SQL texts sent through "OpenSQL" and "ExecSQL", in order.

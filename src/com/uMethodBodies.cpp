@@ -1,0 +1,7 @@
+#include "com/uMethodBodies.h"
+
+namespace vq {
+
+MethodBodies StandardBodies() { return MethodBodies{}; }
+
+} // namespace vq

@@ -1,0 +1,9 @@
+#include "session/uRevisionTracking.h"
+
+#include "session/uOrvelConnection.h"
+
+namespace vq {
+
+void InstallRevisionTracking(TOrvelConnection&) {}
+
+} // namespace vq
