@@ -4,6 +4,7 @@
 #include "com/uHelpers.h"
 #include "core/uError.h"
 #include "core/uTrace.h"
+#include "session/uSessionMessages.h"
 
 #include <exception>
 
