@@ -90,10 +90,13 @@ void ReplaceFileText(const std::string &fileName, const std::string &bytes) {
       Fail("Cannot write", fileName, reason);
     }
   }
+  // The new file takes over the old one's permissions along with its place.
+  std::error_code ignored;
+  const fs::file_status old = fs::status(path, ignored);
+  if (fs::exists(old)) fs::permissions(temporary, old.permissions(), ignored);
   std::error_code renamed;
   fs::rename(temporary, path, renamed);
   if (renamed) {
-    std::error_code ignored;
     fs::remove(temporary, ignored);
     Fail("Cannot write", fileName, renamed);
   }

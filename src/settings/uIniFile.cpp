@@ -32,8 +32,10 @@ template <typename Edit> void IniFile::Change(Edit edit) {
     return;
   }
   IniDocument document = LoadForWrite();
+  const std::string before = document.Text();
   edit(document);
-  ReplaceFileText(fileName_, document.Text());
+  // An edit that changes nothing (erasing what is not there) creates no file.
+  if (const std::string after = document.Text(); after != before) ReplaceFileText(fileName_, after);
 }
 
 std::string IniFile::ReadString(std::string_view section, std::string_view key,

@@ -36,8 +36,7 @@ inline constexpr std::string_view ShipmentTypePrefix = "ShipmentType_";
 inline constexpr std::string_view SalesmanPrefix = "Salesman_";
 inline constexpr std::string_view StatusPrefix = "Status_";
 
-// Documents are posted as drafts (1) or as final (2).
-inline constexpr int32_t DraftStatus = 1;
+// UpdateStatus: documents are posted as drafts (1) or as final (2).
 inline constexpr int32_t FinalStatus = 2;
 
 // What the connector reads of the calling POS's section.
@@ -62,8 +61,8 @@ struct PosSettings {
 // before the first read and 1 to 19 after the steps that follow.
 PosSettings ReadPosParams(const IniFile &ini, const std::string &name, int32_t extApplicationId);
 
-// One mapping value, read when it is needed: prefix and code form the key; empty when
-// the section has no such key.
+// One mapping value, read when it is needed: prefix and code form the key. Empty when
+// the section has no such key; like every value, without blanks around it.
 std::string ReadPosMapping(const IniFile &ini, std::string_view posName, std::string_view prefix,
                            std::string_view code);
 

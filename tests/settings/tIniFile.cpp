@@ -122,6 +122,22 @@ TEST_F(IniFileTest, EraseSectionRemovesEveryCopyAndDeleteKeyEveryLine) {
   EXPECT_FALSE(ini.SectionExists("POS1"));
 }
 
+TEST_F(IniFileTest, EditThatChangesNothingCreatesNoFile) {
+  IniFile ini(FileName());
+  ini.EraseSection("POS1");
+  ini.DeleteKey("POS1", "A");
+  EXPECT_FALSE(std::filesystem::exists(Path()));
+}
+
+TEST_F(IniFileTest, ReplacedFileKeepsItsPermissions) {
+  namespace fs = std::filesystem;
+  WriteBytes("[S]\nK=1\n");
+  const fs::perms chosen = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+  fs::permissions(Path(), chosen);
+  IniFile(FileName()).WriteString("S", "K", "2");
+  EXPECT_EQ(fs::status(Path()).permissions(), chosen);
+}
+
 TEST_F(IniFileTest, ObjectHeldAcrossCallsSeesEditsOnDisk) {
   WriteUtf8("[Options]\nRecordsPacket=10\n");
   const IniFile ini(FileName());
