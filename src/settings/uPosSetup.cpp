@@ -2,23 +2,18 @@
 
 #include "settings/uIniValues.h"
 #include "settings/uPosSettings.h"
+#include "settings/uSettingKeys.h"
 #include "settings/uSettingsSections.h"
 
 #include <array>
 #include <string>
-#include <type_traits>
-#include <variant>
 
 namespace vq {
 namespace {
 
-using TextField = std::string PosSetup::*;
-using IntegerField = int32_t PosSetup::*;
-using FlagField = bool PosSetup::*;
-
 struct SingleKey {
   std::string_view Key;
-  std::variant<TextField, IntegerField, FlagField> Field;
+  SettingField<PosSetup> Field;
   bool InTemplate = true;
 };
 
@@ -54,21 +49,6 @@ const std::array<CodeTable, 6> CodeTables = {{
     {SalesmanPrefix, &PosSetup::Salesmen},
 }};
 
-std::string ValueText(const PosSetup &setup, const SingleKey &key) {
-  return std::visit(
-      [&](auto field) -> std::string {
-        const auto &value = setup.*field;
-        using Type = std::remove_cvref_t<decltype(value)>;
-        if constexpr (std::is_same_v<Type, std::string>)
-          return value;
-        else if constexpr (std::is_same_v<Type, int32_t>)
-          return std::to_string(value);
-        else
-          return IniFlagText(value);
-      },
-      key.Field);
-}
-
 std::string Key(std::string_view prefix, std::string_view code) {
   return std::string(prefix) + std::string(code);
 }
@@ -86,7 +66,8 @@ void WritePosSetup(IniFile &ini, std::string_view posName, const PosSetup &setup
     if (asTemplate && inTemplate) ini.WriteString(templateName, key, value);
   };
 
-  for (const SingleKey &key : SingleKeys) put(key.Key, ValueText(setup, key), key.InTemplate);
+  for (const SingleKey &key : SingleKeys)
+    put(key.Key, StoredText(setup, key.Field), key.InTemplate);
   put(VatTDateKey, setup.VatTDate ? IniDateText(*setup.VatTDate) : "");
 
   for (const PosSalesTypeMapping &row : setup.SalesTypes) {

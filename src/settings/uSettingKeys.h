@@ -1,6 +1,7 @@
 #pragma once
 
 #include "settings/uIniFile.h"
+#include "settings/uIniValues.h"
 #include "settings/uSettingsSections.h"
 
 #include <cstdint>
@@ -12,14 +13,34 @@
 
 namespace vq {
 
+template <typename Settings>
+using SettingField = std::variant<std::string Settings::*, int32_t Settings::*, bool Settings::*>;
+
 // One key of a settings table: its name, the field of the settings struct it fills, and
 // the option sections in which it is read and into which it is written.
 template <typename Settings> struct SettingKey {
   std::string_view Key;
-  std::variant<std::string Settings::*, int32_t Settings::*, bool Settings::*> Field;
+  SettingField<Settings> Field;
   SectionSet ReadFrom = 0;
   SectionSet WrittenTo = 0;
 };
+
+// The field's value in the form the file stores.
+template <typename Settings>
+std::string StoredText(const Settings &settings, const SettingField<Settings> &field) {
+  return std::visit(
+      [&](auto member) -> std::string {
+        const auto &value = settings.*member;
+        using Type = std::remove_cvref_t<decltype(value)>;
+        if constexpr (std::is_same_v<Type, std::string>)
+          return value;
+        else if constexpr (std::is_same_v<Type, int32_t>)
+          return std::to_string(value);
+        else
+          return IniFlagText(value);
+      },
+      field);
+}
 
 // A key missing from the section leaves the field as it is: its default, or what an
 // earlier section gave.
@@ -43,18 +64,7 @@ void ReadSettingKey(const IniFile &ini, std::string_view section, const SettingK
 template <typename Settings>
 void WriteSettingKey(IniFile &ini, std::string_view section, const SettingKey<Settings> &key,
                      const Settings &settings) {
-  std::visit(
-      [&](auto field) {
-        const auto &value = settings.*field;
-        using Type = std::remove_cvref_t<decltype(value)>;
-        if constexpr (std::is_same_v<Type, std::string>)
-          ini.WriteString(section, key.Key, value);
-        else if constexpr (std::is_same_v<Type, int32_t>)
-          ini.WriteInteger(section, key.Key, value);
-        else
-          ini.WriteBool(section, key.Key, value);
-      },
-      key.Field);
+  ini.WriteString(section, key.Key, StoredText(settings, key.Field));
 }
 
 // Reads every key of the table from the sections the calling application reads, in order.
