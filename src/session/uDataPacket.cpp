@@ -24,12 +24,12 @@ public:
     std::memcpy(&bits, &v, sizeof bits);
     U64(bits);
   }
-  void Blob(const void* data, size_t size) {
+  void Blob(const void *data, size_t size) {
     U32(static_cast<uint32_t>(size));
-    const auto* bytes = static_cast<const uint8_t*>(data);
+    const auto *bytes = static_cast<const uint8_t *>(data);
     out_.insert(out_.end(), bytes, bytes + size);
   }
-  void Cell(const Value& v) {
+  void Cell(const Value &v) {
     U8(static_cast<uint8_t>(v.Type()));
     switch (v.Type()) {
     case ValueType::Empty:
@@ -46,7 +46,7 @@ public:
     case ValueType::Bytes: Blob(v.AsBytes().data(), v.AsBytes().size()); break;
     case ValueType::Array:
       U32(static_cast<uint32_t>(v.AsArray().size()));
-      for (const Value& item : v.AsArray()) Cell(item);
+      for (const Value &item : v.AsArray()) Cell(item);
       break;
     }
   }
@@ -58,7 +58,7 @@ private:
 
 class Reader {
 public:
-  explicit Reader(const Bytes& in) : in_(in) {}
+  explicit Reader(const Bytes &in) : in_(in) {}
   void Need(size_t n) const {
     if (in_.size() - pos_ < n) throw Error("The data packet is truncated");
   }
@@ -87,7 +87,7 @@ public:
   std::string Text() {
     const uint32_t size = U32();
     Need(size);
-    std::string text(reinterpret_cast<const char*>(in_.data() + pos_), size);
+    std::string text(reinterpret_cast<const char *>(in_.data() + pos_), size);
     pos_ += size;
     return text;
   }
@@ -124,13 +124,13 @@ public:
   bool AtEnd() const { return pos_ == in_.size(); }
 
 private:
-  const Bytes& in_;
+  const Bytes &in_;
   size_t pos_ = 0;
 };
 
 } // namespace
 
-const char* FieldTypeName(FieldType type) {
+const char *FieldTypeName(FieldType type) {
   switch (type) {
   case FieldType::Integer: return "Integer";
   case FieldType::Number: return "Number";
@@ -147,20 +147,20 @@ Bytes DataPacket::Encode() const {
   for (const char c : Magic) w.U8(static_cast<uint8_t>(c));
   w.U8(FormatVersion);
   w.U32(static_cast<uint32_t>(Fields.size()));
-  for (const FieldDef& field : Fields) {
+  for (const FieldDef &field : Fields) {
     w.Blob(field.Name.data(), field.Name.size());
     w.U8(static_cast<uint8_t>(field.Type));
     w.U32(static_cast<uint32_t>(field.Size));
   }
   w.U32(static_cast<uint32_t>(Rows.size()));
-  for (const Row& row : Rows) {
+  for (const Row &row : Rows) {
     if (row.size() != Fields.size()) throw Error("A data packet row does not match its fields");
-    for (const Value& cell : row) w.Cell(cell);
+    for (const Value &cell : row) w.Cell(cell);
   }
   return w.Take();
 }
 
-DataPacket DataPacket::Decode(const Bytes& bytes) {
+DataPacket DataPacket::Decode(const Bytes &bytes) {
   Reader r(bytes);
   for (const char c : Magic)
     if (r.U8() != static_cast<uint8_t>(c)) throw Error("The value is not a data packet");

@@ -14,7 +14,7 @@ struct FieldDef {
   std::string Name;
   FieldType Type = FieldType::Text;
   int Size = 0; // characters of a text field; 0 for the others
-  friend bool operator==(const FieldDef&, const FieldDef&) = default;
+  friend bool operator==(const FieldDef &, const FieldDef &) = default;
 };
 
 using Row = std::vector<Value>;
@@ -27,11 +27,11 @@ struct DataPacket {
   // Bytes as they cross the server interface (the "data packet" of OpenSQL and GetInstance).
   Bytes Encode() const;
   // Throws vq::Error for bytes that are not a packet.
-  static DataPacket Decode(const Bytes& bytes);
+  static DataPacket Decode(const Bytes &bytes);
 
-  friend bool operator==(const DataPacket&, const DataPacket&) = default;
+  friend bool operator==(const DataPacket &, const DataPacket &) = default;
 };
 
-const char* FieldTypeName(FieldType type);
+const char *FieldTypeName(FieldType type);
 
 } // namespace vq

@@ -11,14 +11,14 @@
 namespace vq {
 namespace {
 
-std::string DirectoryOf(const std::string& path) {
+std::string DirectoryOf(const std::string &path) {
   const std::filesystem::path parent = std::filesystem::path(path).parent_path();
   return parent.empty() ? std::string() : parent.string();
 }
 
 } // namespace
 
-TOrvelConnection::TOrvelConnection(IniFile& settings, int32_t extApplicationId)
+TOrvelConnection::TOrvelConnection(IniFile &settings, int32_t extApplicationId)
     : ExtApplicationID(extApplicationId),
       server_(CreateServerConnection(DirectoryOf(settings.FileName()))), settings_(settings) {
   Config = ReadSessionSettings(settings_, ExtApplicationID);
@@ -28,7 +28,7 @@ TOrvelConnection::~TOrvelConnection() = default;
 
 std::string TOrvelConnection::ErrorsText() const {
   std::string text;
-  for (const std::string& line : errors_) text += line + "\r\n";
+  for (const std::string &line : errors_) text += line + "\r\n";
   return text;
 }
 
@@ -46,15 +46,15 @@ bool TOrvelConnection::Open() {
     server_->SetClientIdentity(Config.ApplicationID, Config.Objversion, Config.Objversion);
     server_->SetConnected(true);
     return server_->Connected();
-  } catch (const std::exception& failure) {
+  } catch (const std::exception &failure) {
     errors_.emplace_back(failure.what());
     return false;
   }
 }
 
 int32_t TOrvelConnection::FindCompany() {
-  RecordSet rows = OpenSql(*server_, "SELECT ID FROM COM WHERE ABBREVIATION=:ComAbbr",
-                           {Value(Config.ComAbbr)});
+  RecordSet rows =
+      OpenSql(*server_, "SELECT ID FROM COM WHERE ABBREVIATION=:ComAbbr", {Value(Config.ComAbbr)});
   return rows.IsEmpty() ? 0 : rows.Field("ID").AsInt32();
 }
 
@@ -93,7 +93,7 @@ TOrvelConnection::Place TOrvelConnection::FindStore() {
 bool TOrvelConnection::Login() {
   errors_.clear();
   try {
-    IAppServer& app = server_->AppServer();
+    IAppServer &app = server_->AppServer();
     app.WorkAreaConnection(Config.WorkArea, server_->ServerName(), "");
     SetAppVar(*server_, "SYSTEM", "ISSERVICEAPP", Value(true));
     COMID = FindCompany();
@@ -106,8 +106,8 @@ bool TOrvelConnection::Login() {
       if (warehouse.Id > 0) store = FindStore();
     }
 
-    const int32_t result = app.ApplicationLogin(COMID, BRAID, Today(), Config.UserName,
-                                                Config.Password, -1);
+    const int32_t result =
+        app.ApplicationLogin(COMID, BRAID, Today(), Config.UserName, Config.Password, -1);
     if (result != 0) {
       errors_.push_back(LoginMessage(result));
       return false;
@@ -138,7 +138,7 @@ bool TOrvelConnection::Login() {
     LoadWorkingContext();
     InstallRevisionTracking(*this);
     return true;
-  } catch (const std::exception& failure) {
+  } catch (const std::exception &failure) {
     errors_.emplace_back(failure.what());
     return false;
   }

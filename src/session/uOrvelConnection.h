@@ -19,10 +19,10 @@ class TOrvelConnection {
 public:
   // Creates the server's connection object (a failure is raised) and reads the settings;
   // the server is not contacted yet. The settings object is not owned.
-  TOrvelConnection(IniFile& settings, int32_t extApplicationId);
+  TOrvelConnection(IniFile &settings, int32_t extApplicationId);
   ~TOrvelConnection();
-  TOrvelConnection(const TOrvelConnection&) = delete;
-  TOrvelConnection& operator=(const TOrvelConnection&) = delete;
+  TOrvelConnection(const TOrvelConnection &) = delete;
+  TOrvelConnection &operator=(const TOrvelConnection &) = delete;
 
   // Connects the server object; false (with the reason in Errors, if the server gave one)
   // when it did not connect.
@@ -33,8 +33,8 @@ public:
   // Disconnects the server object; raises what the server raises.
   void Close();
 
-  IKvrConnection& Server() { return *server_; }
-  const std::vector<std::string>& Errors() const { return errors_; }
+  IKvrConnection &Server() { return *server_; }
+  const std::vector<std::string> &Errors() const { return errors_; }
   void AddError(std::string line) { errors_.push_back(std::move(line)); }
   // Each line followed by CR LF.
   std::string ErrorsText() const;
@@ -70,7 +70,7 @@ private:
 
   std::unique_ptr<IKvrConnection> server_;
   std::vector<std::string> errors_;
-  IniFile& settings_;
+  IniFile &settings_;
 };
 
 } // namespace vq

@@ -11,27 +11,27 @@ namespace {
 
 const Value NoValue = Value::Null();
 
-bool IsNumeric(const Value& v) {
+bool IsNumeric(const Value &v) {
   return v.Type() == ValueType::Integer || v.Type() == ValueType::Number ||
          v.Type() == ValueType::Boolean;
 }
 
 // Coerces a search value to the field's type the way a dataset compares a key.
-bool CellMatches(const Value& cell, const Value& wanted) {
+bool CellMatches(const Value &cell, const Value &wanted) {
   if (cell.IsMissing() || wanted.IsMissing()) return cell.IsMissing() && wanted.IsMissing();
   try {
     if (IsNumeric(cell) || IsNumeric(wanted)) return cell.AsNumber() == wanted.AsNumber();
     if (cell.Type() == ValueType::Date || wanted.Type() == ValueType::Date)
       return cell.AsDate() == wanted.AsDate();
     return cell.AsText() == wanted.AsText();
-  } catch (const Error&) {
+  } catch (const Error &) {
     return false; // a text that is no number matches no number
   }
 }
 
 } // namespace
 
-int CompareCells(const Value& a, const Value& b) {
+int CompareCells(const Value &a, const Value &b) {
   if (a.IsMissing() || b.IsMissing()) return (a.IsMissing() ? 0 : 1) - (b.IsMissing() ? 0 : 1);
   try {
     if (IsNumeric(a) || IsNumeric(b) || a.Type() == ValueType::Date ||
@@ -40,7 +40,7 @@ int CompareCells(const Value& a, const Value& b) {
       const double y = b.AsNumber();
       return x < y ? -1 : (x > y ? 1 : 0);
     }
-  } catch (const Error&) {
+  } catch (const Error &) {
     // mixed kinds order as texts
   }
   const std::string x = a.AsText();
@@ -52,7 +52,7 @@ RecordSet::RecordSet(DataPacket packet) : packet_(std::move(packet)), active_(tr
   ApplyIndex();
 }
 
-void RecordSet::SetData(const Value& packet) {
+void RecordSet::SetData(const Value &packet) {
   if (packet.Type() != ValueType::Bytes) throw Error("The value is not a data packet");
   packet_ = DataPacket::Decode(packet.AsBytes());
   active_ = true;
@@ -89,7 +89,7 @@ int RecordSet::RequireField(std::string_view name) const {
 
 std::vector<int> RecordSet::ResolveFields(std::string_view names) const {
   std::vector<int> indexes;
-  for (const std::string& name : SplitText(names, ';')) {
+  for (const std::string &name : SplitText(names, ';')) {
     const std::string trimmed = Trim(name);
     if (!trimmed.empty()) indexes.push_back(RequireField(trimmed));
   }
@@ -135,7 +135,7 @@ void RecordSet::Last() {
   bof_ = count == 0;
 }
 
-const Value& RecordSet::Field(std::string_view name) const {
+const Value &RecordSet::Field(std::string_view name) const {
   const int index = RequireField(name);
   if (state_ != State::Browse) return buffer_[index];
   if (order_.empty()) return NoValue;
@@ -199,13 +199,12 @@ void RecordSet::Delete() {
   bof_ = order_.empty();
 }
 
-bool RecordSet::Locate(std::string_view keyFields, const std::vector<Value>& values) {
+bool RecordSet::Locate(std::string_view keyFields, const std::vector<Value> &values) {
   if (Editing()) Post();
   const std::vector<int> fields = ResolveFields(keyFields);
-  if (fields.size() != values.size())
-    throw Error("Locate needs one value for each key field");
+  if (fields.size() != values.size()) throw Error("Locate needs one value for each key field");
   for (size_t position = 0; position < order_.size(); ++position) {
-    const Row& row = packet_.Rows[order_[position]];
+    const Row &row = packet_.Rows[order_[position]];
     bool all = true;
     for (size_t k = 0; k < fields.size() && all; ++k) all = CellMatches(row[fields[k]], values[k]);
     if (all) {

@@ -16,16 +16,16 @@ public:
   explicit RecordSet(DataPacket packet);
 
   // Packet in and out; a Value that holds no packet raises vq::Error.
-  void SetData(const Value& packet);
+  void SetData(const Value &packet);
   Value Data() const;
-  const DataPacket& Packet() const { return packet_; }
+  const DataPacket &Packet() const { return packet_; }
 
   // In-memory field definitions: add them, then CreateDataSet opens an empty set.
   void AddFieldDef(std::string name, FieldType type, int size = 0);
   void CreateDataSet();
   bool Active() const { return active_; }
 
-  const std::vector<FieldDef>& Fields() const { return packet_.Fields; }
+  const std::vector<FieldDef> &Fields() const { return packet_.Fields; }
   int FieldIndex(std::string_view name) const; // -1 when absent; names ignore case
   int RecordCount() const { return static_cast<int>(packet_.Rows.size()); }
 
@@ -39,7 +39,7 @@ public:
   void Last();
 
   // The field of the current row; raises vq::Error for an unknown field or no row.
-  const Value& Field(std::string_view name) const;
+  const Value &Field(std::string_view name) const;
   void SetField(std::string_view name, Value value); // only while appending or editing
 
   void Append();
@@ -51,11 +51,11 @@ public:
 
   // Moves to the first row (in index order) whose fields, named "A;B", equal the
   // values; texts compare exactly, numbers by value. Stays put when none matches.
-  bool Locate(std::string_view keyFields, const std::vector<Value>& values);
+  bool Locate(std::string_view keyFields, const std::vector<Value> &values);
 
   // Orders the rows by the fields named "A;B" (ascending, stable) and goes to the first.
   void SetIndexFieldNames(std::string_view fieldNames);
-  const std::string& IndexFieldNames() const { return indexFieldNames_; }
+  const std::string &IndexFieldNames() const { return indexFieldNames_; }
 
 private:
   enum class State { Browse, Append, Edit };
@@ -78,6 +78,6 @@ private:
 
 // Orders two cells as the dataset index and locate do: missing first, numbers by value,
 // texts by code point, dates by day number.
-int CompareCells(const Value& a, const Value& b);
+int CompareCells(const Value &a, const Value &b);
 
 } // namespace vq

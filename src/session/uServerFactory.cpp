@@ -4,7 +4,7 @@
 
 namespace vq {
 namespace {
-ConnectionFactory& InstalledFactory() {
+ConnectionFactory &InstalledFactory() {
   static ConnectionFactory factory;
   return factory;
 }
@@ -12,8 +12,8 @@ ConnectionFactory& InstalledFactory() {
 
 void SetConnectionFactory(ConnectionFactory factory) { InstalledFactory() = std::move(factory); }
 
-std::unique_ptr<IKvrConnection> CreateServerConnection(const std::string& homeDirectory) {
-  const ConnectionFactory& factory = InstalledFactory();
+std::unique_ptr<IKvrConnection> CreateServerConnection(const std::string &homeDirectory) {
+  const ConnectionFactory &factory = InstalledFactory();
   if (!factory) throw Error("Class not registered", ClassNotRegistered);
   return factory(homeDirectory);
 }

@@ -17,7 +17,6 @@ std::string LoginMessage(int32_t code) {
   }
 }
 
-const char* const NotConnectedMessage =
-    "Η σύνδεση με τον διακομιστή εφαρμογών δεν ολοκληρώθηκε";
+const char *const NotConnectedMessage = "Η σύνδεση με τον διακομιστή εφαρμογών δεν ολοκληρώθηκε";
 
 } // namespace vq

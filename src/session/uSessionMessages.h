@@ -11,6 +11,6 @@ namespace vq {
 std::string LoginMessage(int32_t code);
 
 // Recorded when the server object reports "not connected" without a failure of its own.
-extern const char* const NotConnectedMessage;
+extern const char *const NotConnectedMessage;
 
 } // namespace vq

@@ -11,7 +11,7 @@ using vq::test::Rows;
 
 namespace {
 
-const char* const Settings = "[Connection]\n"
+const char *const Settings = "[Connection]\n"
                              "ServerName=erp1\n"
                              "Objversion=7.1\n"
                              "WorkArea=DEMO\n"
@@ -27,11 +27,11 @@ protected:
   SessionTest() : factory_(script_) {
     script_->AnswerSql("FROM COM", Rows({"ID"}, {{Value(3)}}));
     script_->AnswerSql("SELECT ID FROM BRA", Rows({"ID"}, {{Value(11)}}));
-    script_->AnswerSql("FROM WAR INNER JOIN", Rows({"ID", "NAME"}, {{Value(21), Value("Κεντρική")}}));
-    script_->AnswerSql("FROM SCO INNER JOIN",
-                       Rows({"ID", "ABBREVIATION", "NAME"},
-                            {{Value(31), Value("S1"), Value("Main")},
-                             {Value(32), Value("S2"), Value("Second")}}));
+    script_->AnswerSql("FROM WAR INNER JOIN",
+                       Rows({"ID", "NAME"}, {{Value(21), Value("Κεντρική")}}));
+    script_->AnswerSql("FROM SCO INNER JOIN", Rows({"ID", "ABBREVIATION", "NAME"},
+                                                   {{Value(31), Value("S1"), Value("Main")},
+                                                    {Value(32), Value("S2"), Value("Second")}}));
     script_->AppVars = {{"APPLICATION.FYEID", Value(5)},
                         {"APPLICATION.SCOID", Value(30)},
                         {"APPLICATION.WARID", Value(20)},
@@ -44,18 +44,19 @@ protected:
                         {"SYSTEM.QTYDEC", Value(3)}};
   }
 
-  vq::TOrvelConnection& Session(const std::string& text = Settings) {
+  vq::TOrvelConnection &Session(const std::string &text = Settings) {
     settingsFile_ = std::make_unique<vq::IniFile>(home_.Write("BackOfficeParams.ini", text));
     session_ = std::make_unique<vq::TOrvelConnection>(*settingsFile_, 0);
     return *session_;
   }
 
   // Placeholder values of the OpenSQL statement that contains the fragment.
-  std::vector<Value> ValuesOf(const std::string& fragment) const {
-    for (const RecordedCall& call : script_->CallsOf("Call")) {
-      if (call.Args[0].AsText() != "OpenSQL" || call.Args[1].AsText().find(fragment) == std::string::npos)
+  std::vector<Value> ValuesOf(const std::string &fragment) const {
+    for (const RecordedCall &call : script_->CallsOf("Call")) {
+      if (call.Args[0].AsText() != "OpenSQL" ||
+          call.Args[1].AsText().find(fragment) == std::string::npos)
         continue;
-      const Value& arg = call.Args[2];
+      const Value &arg = call.Args[2];
       if (arg.IsNull()) return {};
       if (arg.Type() == vq::ValueType::Array) return arg.AsArray();
       return {arg};
@@ -64,8 +65,8 @@ protected:
     return {};
   }
 
-  bool AppVarWritten(const std::string& name) const {
-    for (const RecordedCall& call : script_->CallsOf("Call"))
+  bool AppVarWritten(const std::string &name) const {
+    for (const RecordedCall &call : script_->CallsOf("Call"))
       if (call.Args[0].AsText() == "SetAppVar" && call.Args[2].AsText() == name) return true;
     return false;
   }
@@ -80,13 +81,13 @@ protected:
 } // namespace
 
 TEST_F(SessionTest, OpenSetsTheServerObjectUpAndConnects) {
-  vq::TOrvelConnection& session = Session(std::string(Settings) + "Port=8080\n");
+  vq::TOrvelConnection &session = Session(std::string(Settings) + "Port=8080\n");
   ASSERT_TRUE(session.Open());
   std::vector<std::string> members;
-  for (const RecordedCall& call : script_->Calls) members.push_back(call.Member);
-  EXPECT_EQ(members, (std::vector<std::string>{"SetConnected", "SetServerGuid", "SetServerName",
-                                               "SetServerName", "SetClientIdentity",
-                                               "SetConnected"}));
+  for (const RecordedCall &call : script_->Calls) members.push_back(call.Member);
+  EXPECT_EQ(members,
+            (std::vector<std::string>{"SetConnected", "SetServerGuid", "SetServerName",
+                                      "SetServerName", "SetClientIdentity", "SetConnected"}));
   EXPECT_EQ(script_->Calls[1].Args[0].AsText(), "{71A6A086-CA28-404E-84B6-E31EBEBEBB9D}");
   EXPECT_EQ(script_->Calls[2].Args[0].AsText(), "erp1");
   EXPECT_EQ(script_->Calls[3].Args[0].AsText(), "erp1:8080");
@@ -96,19 +97,21 @@ TEST_F(SessionTest, OpenSetsTheServerObjectUpAndConnects) {
 
 TEST_F(SessionTest, OpenRecordsTheServersFailure) {
   script_->ConnectFailure = "RPC server unavailable";
-  vq::TOrvelConnection& session = Session();
+  vq::TOrvelConnection &session = Session();
   EXPECT_FALSE(session.Open());
   EXPECT_EQ(session.ErrorsText(), "RPC server unavailable\r\n");
 }
 
 TEST_F(SessionTest, LoginLooksUpWithPlaceholderValuesInOrder) {
-  vq::TOrvelConnection& session = Session();
+  vq::TOrvelConnection &session = Session();
   ASSERT_TRUE(session.Open());
   ASSERT_TRUE(session.Login()) << session.ErrorsText();
   EXPECT_EQ(ValuesOf("FROM COM"), std::vector<Value>{Value("CO")});
   EXPECT_EQ(ValuesOf("SELECT ID FROM BRA"), (std::vector<Value>{Value("HQ"), Value(3)}));
-  EXPECT_EQ(ValuesOf("FROM WAR INNER JOIN"), (std::vector<Value>{Value("W1"), Value("HQ"), Value(3)}));
-  EXPECT_EQ(ValuesOf("FROM SCO INNER JOIN"), (std::vector<Value>{Value("W1"), Value("HQ"), Value(3)}));
+  EXPECT_EQ(ValuesOf("FROM WAR INNER JOIN"),
+            (std::vector<Value>{Value("W1"), Value("HQ"), Value(3)}));
+  EXPECT_EQ(ValuesOf("FROM SCO INNER JOIN"),
+            (std::vector<Value>{Value("W1"), Value("HQ"), Value(3)}));
 
   const auto login = script_->CallsOf("ApplicationLogin");
   ASSERT_EQ(login.size(), 1u);
@@ -138,8 +141,8 @@ TEST_F(SessionTest, LoginLooksUpWithPlaceholderValuesInOrder) {
 }
 
 TEST_F(SessionTest, StoreNotOfTheWarehouseSelectsItsMainStore) {
-  vq::TOrvelConnection& session = Session(
-      "[Connection]\nServerName=erp1\nComAbbr=CO\nBraAbbr=HQ\nWarAbbr=W1\nScoAbbr=ZZ\n");
+  vq::TOrvelConnection &session =
+      Session("[Connection]\nServerName=erp1\nComAbbr=CO\nBraAbbr=HQ\nWarAbbr=W1\nScoAbbr=ZZ\n");
   ASSERT_TRUE(session.Open());
   ASSERT_TRUE(session.Login());
   EXPECT_EQ(session.SCOID, 31);
@@ -147,16 +150,16 @@ TEST_F(SessionTest, StoreNotOfTheWarehouseSelectsItsMainStore) {
 
 TEST_F(SessionTest, UnknownBranchLooksUpNoWarehouse) {
   script_->AnswerSql("SELECT ID FROM BRA", Rows({"ID"}));
-  vq::TOrvelConnection& session = Session();
+  vq::TOrvelConnection &session = Session();
   ASSERT_TRUE(session.Open());
   ASSERT_TRUE(session.Login());
   EXPECT_EQ(script_->CallsOf("ApplicationLogin")[0].Args[1], Value(-1));
-  for (const std::string& sql : script_->Statements())
+  for (const std::string &sql : script_->Statements())
     EXPECT_EQ(sql.find("FROM WAR"), std::string::npos) << sql;
 }
 
 TEST_F(SessionTest, EmptyWarehouseKeepsTheServersWarehouseAndStore) {
-  vq::TOrvelConnection& session =
+  vq::TOrvelConnection &session =
       Session("[Connection]\nServerName=erp1\nComAbbr=CO\nBraAbbr=HQ\n");
   ASSERT_TRUE(session.Open());
   ASSERT_TRUE(session.Login());
@@ -169,7 +172,7 @@ TEST_F(SessionTest, EmptyWarehouseKeepsTheServersWarehouseAndStore) {
 
 TEST_F(SessionTest, WarehouseTheServerUsesIsNotWrittenAgain) {
   script_->AppVars["APPLICATION.WARID"] = Value(21);
-  vq::TOrvelConnection& session = Session();
+  vq::TOrvelConnection &session = Session();
   ASSERT_TRUE(session.Open());
   ASSERT_TRUE(session.Login());
   EXPECT_FALSE(AppVarWritten("WARID"));
@@ -179,7 +182,7 @@ TEST_F(SessionTest, WarehouseTheServerUsesIsNotWrittenAgain) {
 TEST_F(SessionTest, RefusedLoginRecordsItsMessage) {
   for (int code = 0; code <= 10; ++code) {
     script_->LoginResult = code == 0 ? 0 : code;
-    vq::TOrvelConnection& session = Session();
+    vq::TOrvelConnection &session = Session();
     ASSERT_TRUE(session.Open());
     EXPECT_EQ(session.Login(), code == 0);
     if (code != 0) {
@@ -193,7 +196,7 @@ TEST_F(SessionTest, RefusedLoginRecordsItsMessage) {
 
 TEST_F(SessionTest, FailingStepIsRecordedNotRaised) {
   script_->FailSql("FROM COM", "Invalid object name 'COM'");
-  vq::TOrvelConnection& session = Session();
+  vq::TOrvelConnection &session = Session();
   ASSERT_TRUE(session.Open());
   EXPECT_FALSE(session.Login());
   EXPECT_EQ(session.ErrorsText(), "Invalid object name 'COM'\r\n");

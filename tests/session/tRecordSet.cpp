@@ -12,7 +12,8 @@ namespace {
 
 DataPacket Accounts() {
   DataPacket packet;
-  packet.Fields = {{"AccountNum", FieldType::Text, 20}, {"chkcategory", FieldType::Integer, 0},
+  packet.Fields = {{"AccountNum", FieldType::Text, 20},
+                   {"chkcategory", FieldType::Integer, 0},
                    {"Balance", FieldType::Number, 0}};
   packet.Rows = {{Value("C2"), Value(1), Value(10.5)},
                  {Value("C1"), Value(2), Value::Null()},
