@@ -24,18 +24,17 @@ namespace {
 
 constexpr int UsageStatus = 64;
 
-const char* const UsageText =
-    "usage: vqconnector [--home DIR] [--json] COMMAND [ARGUMENTS]\n"
-    "  get-customers REVNUM [--pos FILE]\n"
-    "  get-items REVNUM [--pos FILE]\n"
-    "  insert-transactions --data FILE [--pos FILE]\n"
-    "  insert-customer --data FILE [--pos FILE]\n"
-    "  generic-call --command FILE [--pos FILE]\n"
-    "  open-connection\n"
-    "  script FILE\n"
-    "  sandbox init DIR [--demo]\n"
-    "  sandbox sql DIR WORKAREA STATEMENT [VALUE...]\n"
-    "  demo\n";
+const char *const UsageText = "usage: vqconnector [--home DIR] [--json] COMMAND [ARGUMENTS]\n"
+                              "  get-customers REVNUM [--pos FILE]\n"
+                              "  get-items REVNUM [--pos FILE]\n"
+                              "  insert-transactions --data FILE [--pos FILE]\n"
+                              "  insert-customer --data FILE [--pos FILE]\n"
+                              "  generic-call --command FILE [--pos FILE]\n"
+                              "  open-connection\n"
+                              "  script FILE\n"
+                              "  sandbox init DIR [--demo]\n"
+                              "  sandbox sql DIR WORKAREA STATEMENT [VALUE...]\n"
+                              "  demo\n";
 
 std::filesystem::path ProgramDirectory() {
 #ifdef _WIN32
@@ -50,7 +49,7 @@ std::filesystem::path ProgramDirectory() {
 }
 
 std::string DefaultHome() {
-  const char* home = std::getenv("VQCONNECTOR_HOME");
+  const char *home = std::getenv("VQCONNECTOR_HOME");
   if (home != nullptr && *home != '\0') return home;
   return ProgramDirectory().string();
 }
@@ -61,11 +60,11 @@ struct MethodOptions {
   std::string Pos, Data, Command;
 };
 
-MethodOptions ParseMethodOptions(const std::vector<std::string>& args, size_t from) {
+MethodOptions ParseMethodOptions(const std::vector<std::string> &args, size_t from) {
   MethodOptions options;
   for (size_t i = from; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    std::string* target = arg == "--pos"       ? &options.Pos
+    const std::string &arg = args[i];
+    std::string *target = arg == "--pos"       ? &options.Pos
                           : arg == "--data"    ? &options.Data
                           : arg == "--command" ? &options.Command
                                                : nullptr;
@@ -81,7 +80,7 @@ MethodOptions ParseMethodOptions(const std::vector<std::string>& args, size_t fr
   return options;
 }
 
-int32_t RevNumArgument(const MethodOptions& options) {
+int32_t RevNumArgument(const MethodOptions &options) {
   if (options.Positional.size() != 1) throw vq::cli::UsageError("one REVNUM is needed");
   const auto revNum = vq::ParseInteger(options.Positional[0]);
   if (!revNum || *revNum < INT32_MIN || *revNum > INT32_MAX)
@@ -89,28 +88,31 @@ int32_t RevNumArgument(const MethodOptions& options) {
   return static_cast<int32_t>(*revNum);
 }
 
-std::string OptionalFile(const std::string& name) {
+std::string OptionalFile(const std::string &name) {
   return name.empty() ? std::string() : vq::cli::ReadInputFile(name);
 }
 
-std::string RequiredFile(const std::string& name, const char* option) {
+std::string RequiredFile(const std::string &name, const char *option) {
   if (name.empty()) throw vq::cli::UsageError(std::string(option) + " FILE is needed");
   return vq::cli::ReadInputFile(name);
 }
 
 // A single method command runs its calls on one connector object and reports the last.
-int RunMethodCommand(const std::string& home, bool json, const std::string& command,
-                     const std::vector<std::string>& args, size_t from) {
+int RunMethodCommand(const std::string &home, bool json, const std::string &command,
+                     const std::vector<std::string> &args, size_t from) {
   const MethodOptions options = ParseMethodOptions(args, from);
   std::vector<vq::cli::MethodCall> calls;
   if (command == "get-customers" || command == "get-items") {
     calls.push_back({command == "get-customers" ? "GetCustomers" : "GetItems",
-                     RevNumArgument(options), {}, OptionalFile(options.Pos)});
+                     RevNumArgument(options),
+                     {},
+                     OptionalFile(options.Pos)});
   } else {
-    if (!options.Positional.empty()) throw vq::cli::UsageError("unexpected argument " + options.Positional[0]);
+    if (!options.Positional.empty())
+      throw vq::cli::UsageError("unexpected argument " + options.Positional[0]);
     if (command == "insert-transactions" || command == "insert-customer") {
-      const std::string method = command == "insert-transactions" ? "InsertTransactions"
-                                                                   : "InsertCustomer";
+      const std::string method =
+          command == "insert-transactions" ? "InsertTransactions" : "InsertCustomer";
       calls.push_back({"OpenConnection", 0, {}, {}});
       calls.push_back({method, 0, RequiredFile(options.Data, "--data"), OptionalFile(options.Pos)});
       calls.push_back({"CloseConnection", 0, {}, {}});
@@ -129,12 +131,13 @@ int RunMethodCommand(const std::string& home, bool json, const std::string& comm
   const size_t reported = calls.size() == 3 ? 1 : 0;
   vq::TBackOfficeConnector connector(home);
   std::vector<vq::cli::CallOutcome> outcomes;
-  for (const vq::cli::MethodCall& call : calls) outcomes.push_back(vq::cli::RunMethod(connector, call));
+  for (const vq::cli::MethodCall &call : calls)
+    outcomes.push_back(vq::cli::RunMethod(connector, call));
   vq::cli::PrintOutcome(outcomes[reported], json, false, std::cout, std::cerr);
   return vq::cli::ExitStatus(outcomes[reported]);
 }
 
-int Run(const std::vector<std::string>& args) {
+int Run(const std::vector<std::string> &args) {
   std::string home;
   bool json = false;
   size_t i = 0;
@@ -168,14 +171,14 @@ int Run(const std::vector<std::string>& args) {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char **argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   try {
     return Run(args);
-  } catch (const vq::cli::UsageError& usage) {
+  } catch (const vq::cli::UsageError &usage) {
     std::cerr << "vqconnector: " << usage.what() << "\n" << UsageText;
     return UsageStatus;
-  } catch (const std::exception& failure) {
+  } catch (const std::exception &failure) {
     std::cerr << "vqconnector: " << failure.what() << "\n";
     return 1;
   }

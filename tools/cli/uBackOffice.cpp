@@ -1,15 +1,155 @@
 #include "uBackOffice.h"
 
+#include "com/dBackOfficeConnector.h"
+#include "core/uDateTime.h"
+#include "core/uError.h"
+#include "core/uNumberText.h"
+#include "sandbox/uSandboxServer.h"
+#include "sandbox/uTsqlEngine.h"
+#include "sandbox/uWorkArea.h"
+#include "session/uServerFactory.h"
+#include "uMethodCalls.h"
+#include "uOutput.h"
+#include "uSandboxHome.h"
 #include "uUsage.h"
 
+#include <chrono>
+#include <cstdio>
+#include <iostream>
+#include <ostream>
+
 namespace vq::cli {
+namespace {
 
-void InstallBackOffice() {}
-
-int RunSandboxCommand(const std::vector<std::string>&, size_t, bool) {
-  throw UsageError("this build has no sandbox back office");
+// A statement argument: integers and decimal numbers as numbers, anything else as text.
+Value StatementValue(const std::string &text) {
+  if (const auto integer = ParseInteger(text)) return Value(*integer);
+  if (const auto number = ParseNumber(text)) return Value(*number);
+  return Value(text);
 }
 
-int RunDemo(std::ostream&) { throw UsageError("this build has no sandbox back office"); }
+std::string CellText(const Value &cell) {
+  switch (cell.Type()) {
+  case ValueType::Empty:
+  case ValueType::Null: return "NULL";
+  case ValueType::Date: {
+    const DateParts p = DecodeDateTime(cell.AsDate());
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02d.%03d", p.Year, p.Month,
+                  p.Day, p.Hour, p.Minute, p.Second, p.Millisecond);
+    return buffer;
+  }
+  case ValueType::Bytes: return "0x" + std::to_string(cell.AsBytes().size()) + " bytes";
+  default: return cell.AsText();
+  }
+}
+
+std::string JsonCell(const Value &cell) {
+  switch (cell.Type()) {
+  case ValueType::Empty:
+  case ValueType::Null: return "null";
+  case ValueType::Integer:
+  case ValueType::Number: return cell.AsText();
+  case ValueType::Boolean: return cell.AsBoolean() ? "true" : "false";
+  default: return JsonString(CellText(cell));
+  }
+}
+
+void PrintRows(const DataPacket &rows, bool json, std::ostream &out) {
+  if (!json) {
+    for (const Row &row : rows.Rows) {
+      for (size_t i = 0; i < row.size(); ++i) out << (i ? "\t" : "") << CellText(row[i]);
+      out << "\n";
+    }
+    return;
+  }
+  out << "[";
+  for (size_t r = 0; r < rows.Rows.size(); ++r) {
+    out << (r ? "," : "") << "{";
+    for (size_t i = 0; i < rows.Fields.size(); ++i)
+      out << (i ? "," : "") << JsonString(rows.Fields[i].Name) << ":" << JsonCell(rows.Rows[r][i]);
+    out << "}";
+  }
+  out << "]\n";
+}
+
+int RunSql(const std::vector<std::string> &args, size_t from, bool json) {
+  if (args.size() < from + 3) throw UsageError("sandbox sql needs DIR WORKAREA STATEMENT");
+  const std::filesystem::path file = sandbox::WorkAreaPath(args[from], args[from + 1]);
+  std::vector<Value> values;
+  for (size_t i = from + 3; i < args.size(); ++i) values.push_back(StatementValue(args[i]));
+  try {
+    if (!std::filesystem::is_regular_file(file))
+      throw Error("The work area '" + args[from + 1] + "' does not exist in " + args[from]);
+    sandbox::Database database(file);
+    sandbox::TsqlEngine engine(database.Handle());
+    PrintRows(engine.Query(args[from + 2], values), json, std::cout);
+    return 0;
+  } catch (const Error &failure) {
+    std::cerr << failure.what() << "\n";
+    return 1;
+  }
+}
+
+std::filesystem::path FreshTemporaryHome() {
+  const auto stamp = std::chrono::system_clock::now().time_since_epoch().count();
+  return std::filesystem::temp_directory_path() / ("vqconnector-demo-" + std::to_string(stamp));
+}
+
+void Show(TBackOfficeConnector &connector, const MethodCall &call, std::ostream &out) {
+  PrintOutcome(RunMethod(connector, call), false, true, out, out);
+}
+
+void ShowWorkingContext(TBackOfficeConnector &connector, std::ostream &out) {
+  const TOrvelConnection *session = connector.State().Session.get();
+  if (session == nullptr || !session->Errors().empty()) return;
+  out << "-- working context: company " << session->Config.ComAbbr << " (COMID " << session->COMID
+      << "), branch " << session->Config.BraAbbr << " (BRAID " << session->BRAID << "), warehouse "
+      << session->Config.WarAbbr << " (WARID " << session->WARID << "), store "
+      << session->Config.ScoAbbr << " (SCOID " << session->SCOID << "), fiscal year "
+      << session->FYEID << " " << DayMonthYearText(session->FYEBEGINDATE) << " - "
+      << DayMonthYearText(session->FYEENDDATE) << ", work date "
+      << DayMonthYearText(session->WORKDATE) << ", decimals " << session->BOOKAMOUNTDEC
+      << " (amounts) " << session->QTYDEC << " (quantities)\n";
+}
+
+} // namespace
+
+void InstallBackOffice() { SetConnectionFactory(sandbox::MakeSandboxConnection); }
+
+int RunSandboxCommand(const std::vector<std::string> &args, size_t from, bool json) {
+  if (from >= args.size()) throw UsageError("sandbox needs init or sql");
+  const std::string &sub = args[from];
+  if (sub == "init") {
+    const size_t count = args.size() - from - 1;
+    const bool demo = count == 2 && args[from + 2] == "--demo";
+    if (count != 1 && !demo) throw UsageError("usage: sandbox init DIR [--demo]");
+    CreateSandboxHome(args[from + 1], demo);
+    std::cout << "Made " << args[from + 1] << " a connector home with the work area "
+              << SandboxWorkAreaName(demo) << "\n";
+    return 0;
+  }
+  if (sub == "sql") return RunSql(args, from + 1, json);
+  throw UsageError("unknown sandbox command " + sub);
+}
+
+int RunDemo(std::ostream &out) {
+  const std::filesystem::path home = FreshTemporaryHome();
+  CreateSandboxHome(home, true);
+  out << "-- a fresh demo home: " << home.string() << "\n";
+  int status = 0;
+  {
+    TBackOfficeConnector connector(home.string());
+    const MethodCall open{"OpenConnection", 0, {}, {}};
+    const CallOutcome opened = RunMethod(connector, open);
+    PrintOutcome(opened, false, true, out, out);
+    status = opened.ResultCode.value_or(1);
+    ShowWorkingContext(connector, out);
+    Show(connector, MethodCall{"CloseConnection", 0, {}, {}}, out);
+  }
+  std::error_code ignored;
+  std::filesystem::remove_all(home, ignored);
+  return status;
+}
 
 } // namespace vq::cli

@@ -9,7 +9,7 @@
 
 namespace vq::cli {
 
-std::string ReadInputFile(const std::string& name, const std::filesystem::path& base) {
+std::string ReadInputFile(const std::string &name, const std::filesystem::path &base) {
   std::string text;
   if (name == "-") {
     text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());

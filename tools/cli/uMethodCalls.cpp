@@ -4,14 +4,14 @@
 
 namespace vq::cli {
 
-const std::vector<std::string>& MethodNames() {
+const std::vector<std::string> &MethodNames() {
   static const std::vector<std::string> names = {
       "GetCustomers",   "GetItems",        "InsertTransactions", "BackOfficeSetup",
       "OpenConnection", "CloseConnection", "InsertCustomer",     "GenericCall"};
   return names;
 }
 
-CallOutcome RunMethod(TBackOfficeConnector& connector, const MethodCall& call) {
+CallOutcome RunMethod(TBackOfficeConnector &connector, const MethodCall &call) {
   CallOutcome outcome;
   outcome.Method = call.Method;
   int32_t code = 0;
@@ -43,7 +43,7 @@ CallOutcome RunMethod(TBackOfficeConnector& connector, const MethodCall& call) {
     } else {
       throw Error("Unknown method: " + call.Method);
     }
-  } catch (const std::exception& failure) {
+  } catch (const std::exception &failure) {
     // Only the two methods without a ResultCode let failures through, as failed HRESULTs.
     outcome.Value.reset();
     outcome.Failure = failure.what();
@@ -54,7 +54,7 @@ CallOutcome RunMethod(TBackOfficeConnector& connector, const MethodCall& call) {
   return outcome;
 }
 
-int ExitStatus(const CallOutcome& outcome) {
+int ExitStatus(const CallOutcome &outcome) {
   if (outcome.Failure) return 4;
   return outcome.ResultCode.value_or(0);
 }

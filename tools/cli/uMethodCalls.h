@@ -28,11 +28,11 @@ struct CallOutcome {
 };
 
 // The method names the command line knows, in the interface's order.
-const std::vector<std::string>& MethodNames();
+const std::vector<std::string> &MethodNames();
 
-CallOutcome RunMethod(TBackOfficeConnector& connector, const MethodCall& call);
+CallOutcome RunMethod(TBackOfficeConnector &connector, const MethodCall &call);
 
 // Exit status of a single call: its ResultCode, 0 for GenericCall, 4 for a COM failure.
-int ExitStatus(const CallOutcome& outcome);
+int ExitStatus(const CallOutcome &outcome);
 
 } // namespace vq::cli

@@ -5,7 +5,7 @@
 
 namespace vq::cli {
 
-std::string JsonString(const std::string& text) {
+std::string JsonString(const std::string &text) {
   std::string out = "\"";
   for (const char c : text) {
     switch (c) {
@@ -27,11 +27,11 @@ std::string JsonString(const std::string& text) {
   return out + "\"";
 }
 
-void PrintOutcome(const CallOutcome& outcome, bool json, bool withMethod, std::ostream& out,
-                  std::ostream& err) {
+void PrintOutcome(const CallOutcome &outcome, bool json, bool withMethod, std::ostream &out,
+                  std::ostream &err) {
   if (json) {
     std::string object = "{";
-    const auto add = [&](const std::string& key, const std::string& encoded) {
+    const auto add = [&](const std::string &key, const std::string &encoded) {
       if (object.size() > 1) object += ",";
       object += JsonString(key) + ":" + encoded;
     };

@@ -23,21 +23,21 @@ struct ScriptLine {
 // line of the same script is seen.
 using LineRunner = std::function<MethodCall()>;
 
-std::vector<std::string> Words(const std::string& line) {
+std::vector<std::string> Words(const std::string &line) {
   std::istringstream in(line);
   std::vector<std::string> words;
   for (std::string word; in >> word;) words.push_back(word);
   return words;
 }
 
-LineRunner Prepare(const ScriptLine& line, const std::filesystem::path& base) {
-  const std::vector<std::string>& w = line.Words;
-  const std::string& method = w[0];
+LineRunner Prepare(const ScriptLine &line, const std::filesystem::path &base) {
+  const std::vector<std::string> &w = line.Words;
+  const std::string &method = w[0];
   const size_t args = w.size() - 1;
-  const auto usage = [&](const std::string& form) {
+  const auto usage = [&](const std::string &form) {
     return UsageError("line " + std::to_string(line.Number) + ": usage: " + form);
   };
-  const auto file = [base](const std::string& name) { return ReadInputFile(name, base); };
+  const auto file = [base](const std::string &name) { return ReadInputFile(name, base); };
 
   if (method == "OpenConnection" || method == "CloseConnection") {
     if (args != 0) throw usage(method);
@@ -46,7 +46,8 @@ LineRunner Prepare(const ScriptLine& line, const std::filesystem::path& base) {
   if (method == "GetCustomers" || method == "GetItems") {
     if (args < 1 || args > 2) throw usage(method + " REVNUM [POSFILE]");
     const auto revNum = ParseInteger(w[1]);
-    if (!revNum || *revNum < INT32_MIN || *revNum > INT32_MAX) throw usage(method + " REVNUM [POSFILE]");
+    if (!revNum || *revNum < INT32_MIN || *revNum > INT32_MAX)
+      throw usage(method + " REVNUM [POSFILE]");
     const std::string pos = args == 2 ? w[2] : "";
     return [=] {
       return MethodCall{method, static_cast<int32_t>(*revNum), {}, pos.empty() ? "" : file(pos)};
@@ -74,18 +75,18 @@ LineRunner Prepare(const ScriptLine& line, const std::filesystem::path& base) {
 
 } // namespace
 
-int RunScript(TBackOfficeConnector& connector, const std::filesystem::path& script, bool json,
-              std::ostream& out, std::ostream& err) {
+int RunScript(TBackOfficeConnector &connector, const std::filesystem::path &script, bool json,
+              std::ostream &out, std::ostream &err) {
   std::string text;
   try {
     text = ReadInputFile(script.string());
-  } catch (const Error& unreadable) {
+  } catch (const Error &unreadable) {
     throw UsageError(unreadable.what());
   }
   const std::filesystem::path base = script.parent_path();
   std::vector<std::pair<std::string, LineRunner>> lines;
   int number = 0;
-  for (const std::string& raw : SplitText(text, '\n')) {
+  for (const std::string &raw : SplitText(text, '\n')) {
     ++number;
     const std::string trimmed = Trim(raw);
     if (trimmed.empty() || trimmed[0] == '#') continue;
@@ -93,11 +94,11 @@ int RunScript(TBackOfficeConnector& connector, const std::filesystem::path& scri
     lines.emplace_back(line.Words[0], Prepare(line, base));
   }
   int status = 0;
-  for (const auto& [method, prepare] : lines) {
+  for (const auto &[method, prepare] : lines) {
     CallOutcome outcome;
     try {
       outcome = RunMethod(connector, prepare());
-    } catch (const std::exception& failure) {
+    } catch (const std::exception &failure) {
       // An argument file that cannot be read fails that call, not the script.
       outcome.Method = method;
       outcome.Failure = failure.what();
