@@ -152,7 +152,7 @@ Value SandboxAppServer::GetAppVar(const std::string &section, const std::string 
 }
 
 // "GetAbbrFromQueryAbbr": the mask's "?" becomes the next free number among the customer
-// account codes that follow the mask, as wide as the widest of them (at least 4 digits).
+// account codes that follow the mask, as wide as the widest of them (4 digits for the first).
 Value SandboxAppServer::AbbreviationFromMask(const std::string &mask) {
   const size_t hole = mask.find('?');
   if (hole == std::string::npos) return Value(mask);
@@ -160,7 +160,7 @@ Value SandboxAppServer::AbbreviationFromMask(const std::string &mask) {
   const std::string suffix = mask.substr(hole + 1);
   const DataPacket codes = Engine().Query("SELECT ABBREVIATION FROM CUA", {});
   int64_t highest = 0;
-  size_t width = 4;
+  size_t width = 0;
   for (const Row &row : codes.Rows) {
     const std::string code = row[0].AsText();
     if (code.size() <= prefix.size() + suffix.size() ||
@@ -173,6 +173,7 @@ Value SandboxAppServer::AbbreviationFromMask(const std::string &mask) {
     highest = std::max<int64_t>(highest, std::stoll(digits));
     width = std::max(width, digits.size());
   }
+  if (width == 0) width = 4;
   std::string number = std::to_string(highest + 1);
   if (number.size() < width) number.insert(0, width - number.size(), '0');
   return Value(prefix + number + suffix);

@@ -14,7 +14,7 @@ namespace {
 constexpr double MsPerDay = 86400000.0;
 
 // Days from civil, proleptic Gregorian (H. Hinnant's algorithm).
-long long DaysFromCivil(int y, int m, int d) {
+constexpr long long DaysFromCivil(int y, int m, int d) {
   y -= m <= 2;
   const long long era = (y >= 0 ? y : y - 399) / 400;
   const unsigned yoe = static_cast<unsigned>(y - era * 400);
@@ -36,7 +36,7 @@ void CivilFromDays(long long z, int& y, int& m, int& d) {
   y = static_cast<int>(yy + (m <= 2));
 }
 
-const long long Epoch = DaysFromCivil(1899, 12, 30);
+constexpr long long Epoch = DaysFromCivil(1899, 12, 30);
 
 bool ReadInt(std::string_view text, size_t& pos, int minDigits, int maxDigits, int& out) {
   int digits = 0;
