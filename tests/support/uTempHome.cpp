@@ -20,7 +20,7 @@ TempHome::~TempHome() {
   std::filesystem::remove_all(path_, ignored);
 }
 
-std::string TempHome::Write(const std::string& name, const std::string& text) const {
+std::string TempHome::Write(const std::string &name, const std::string &text) const {
   const std::filesystem::path file = path_ / name;
   std::ofstream out(file, std::ios::binary);
   out << text;
