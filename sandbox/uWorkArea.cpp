@@ -12,10 +12,6 @@ namespace {
 
 constexpr const char *Extension = ".sqlite";
 
-void Check(int rc, sqlite3 *db, const std::string &what) {
-  if (rc != SQLITE_OK) throw Error(what + ": " + (db ? sqlite3_errmsg(db) : sqlite3_errstr(rc)));
-}
-
 // SQLite would take a double-quoted name it cannot resolve as a text literal; names must
 // resolve or fail, as they do on SQL Server.
 void RefuseQuotedLiterals(sqlite3 *db) {
@@ -49,12 +45,6 @@ Database::Database(const std::filesystem::path &file) {
     db_ = nullptr;
     throw Error("Cannot open the work area " + path + ": " + message);
   }
-  RefuseQuotedLiterals(db_);
-  RegisterSqlServerFunctions(db_);
-}
-
-Database::Database() {
-  Check(sqlite3_open(":memory:", &db_), db_, "Cannot open an in-memory database");
   RefuseQuotedLiterals(db_);
   RegisterSqlServerFunctions(db_);
 }

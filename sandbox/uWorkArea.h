@@ -25,8 +25,6 @@ class Database {
 public:
   // Raises vq::Error when the file does not exist or cannot be opened.
   explicit Database(const std::filesystem::path &file);
-  // A private in-memory database.
-  Database();
   ~Database();
   Database(const Database &) = delete;
   Database &operator=(const Database &) = delete;
