@@ -200,6 +200,9 @@ struct TsqlEngine::Run {
 TsqlEngine::TsqlEngine(sqlite3* db) : db_(db) {
   if (!db_) throw Error("TsqlEngine needs an open SQLite database");
   RegisterSqlServerFunctions(db_);
+  // The emitter quotes every name with "..": a name that matches no column must fail, not
+  // turn into a string literal (SQLite's double-quoted-string misfeature).
+  sqlite3_db_config(db_, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
   const int flags = SQLITE_UTF8;
   if (sqlite3_create_function(db_, "tsql_object_id", 1, flags, this, FnObjectId, nullptr, nullptr) != SQLITE_OK ||
       sqlite3_create_function(db_, "tsql_object_id", 2, flags, this, FnObjectId, nullptr, nullptr) != SQLITE_OK ||
