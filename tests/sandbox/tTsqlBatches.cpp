@@ -256,6 +256,27 @@ TEST_F(TsqlBatchTest, UnknownConstructsFailNamingThem) {
   EXPECT_THAT(message("SELECT 'abc"), HasSubstr("Unterminated string literal"));
 }
 
+TEST_F(TsqlBatchTest, OrderByAliasesDerivedTablesAndAggregates) {
+  EXPECT_EQ(Column(db.Query("SELECT CODE C FROM ITM ORDER BY C")), (std::vector<std::string>{"A1", "a4", "b2", "C3"}));
+  // An alias that is also a column name orders by the alias.
+  EXPECT_EQ(Column(db.Query("SELECT ISNULL(QTY, 100) AS QTY, CODE FROM ITM ORDER BY QTY"), 1),
+            (std::vector<std::string>{"a4", "A1", "C3", "b2"}));
+  EXPECT_EQ(Column(db.Query("SELECT X.K FROM (SELECT CODE K, ID FROM ITM WHERE ID > 2) X ORDER BY X.ID")),
+            (std::vector<std::string>{"C3", "a4"}));
+  EXPECT_EQ(Column(db.Query("SELECT COUNT(DISTINCT NAME), AVG(QTY), MIN(CODE), MAX(NAME) FROM ITM")),
+            (std::vector<std::string>{"3"}));
+  DataPacket p = db.Query("SELECT AVG(QTY), MIN(CODE), MAX(NAME) FROM ITM");
+  EXPECT_EQ(CellText(p.Rows[0][0]), "3"); // (3 + 7 + 1) / 3 in integers
+  EXPECT_EQ(CellText(p.Rows[0][1]), "A1");
+  EXPECT_EQ(CellText(p.Rows[0][2]), "γάμμα");
+  EXPECT_EQ(Column(db.Query("SELECT CODE FROM ITM WHERE CREATED >= :d ORDER BY ID", {Value("01/06/2026")})),
+            (std::vector<std::string>{"A1"}));
+  EXPECT_EQ(Column(db.Query("SELECT CODE FROM ITM WHERE CREATED < CONVERT(DATETIME, '05/01/2026', 103)+1 ORDER BY ID")),
+            (std::vector<std::string>{"a4"}));
+  EXPECT_EQ(Column(db.Query("SELECT CODE FROM ITM WHERE YEAR(CREATED) = 2026 AND MONTH(CREATED) = 2")),
+            (std::vector<std::string>{"b2"}));
+}
+
 TEST_F(TsqlBatchTest, ImageColumnsGiveBytes) {
   db.Execute("UPDATE ITM SET PICT = :p WHERE ID = 1", {Value(Bytes{1, 2, 0, 3})});
   DataPacket p = db.Query("SELECT PICT FROM ITM WHERE ID = 1");

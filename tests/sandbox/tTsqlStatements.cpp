@@ -7,6 +7,7 @@
 #include "sandbox/uDemoData.h"
 #include "sandbox/uWorkAreaSchema.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <set>
@@ -74,11 +75,17 @@ TEST(TsqlStatements, EveryQuotedStatementRunsOnTheDemoWorkArea) {
       "FiscalPeriods", // "SELECT ID, NAME, BEGINDATE, ENDDATE FROM FIP INNER JOIN FYE": ID, NAME,
                        // BEGINDATE and ENDDATE exist in both tables: ambiguous column names
   };
+  const bool verbose = std::getenv("VQ_TSQL_VERBOSE") != nullptr; // row counts, for a look
   int failures = 0;
   for (const auto& s : statements) {
     try {
-      if (IsQuery(s.Sql)) db.Query(s.Sql, s.Values);
-      else db.Execute(s.Sql, s.Values);
+      if (IsQuery(s.Sql)) {
+        const DataPacket p = db.Query(s.Sql, s.Values);
+        if (verbose) std::printf("%-40s %zu rows, %zu fields\n", s.Name.c_str(), p.Rows.size(), p.Fields.size());
+      } else {
+        const int64_t n = db.Execute(s.Sql, s.Values);
+        if (verbose) std::printf("%-40s %lld changed\n", s.Name.c_str(), static_cast<long long>(n));
+      }
       if (refusedBySqlServer.count(s.Name)) ADD_FAILURE() << s.Name << " ran although SQL Server refuses it";
     } catch (const std::exception& e) {
       if (refusedBySqlServer.count(s.Name)) {
