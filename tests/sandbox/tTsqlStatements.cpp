@@ -99,5 +99,51 @@ TEST(TsqlStatements, EveryQuotedStatementRunsOnTheDemoWorkArea) {
   EXPECT_EQ(failures, 0) << "of " << statements.size();
 }
 
+// The item statement of Part 3.4 (missing from the fixture): the joins on 1=1, on a CASE,
+// and the temporary price table with its lowest-numbered row per item.
+TEST(TsqlStatements, ItemStatementWithTemporaryPriceTable) {
+  TsqlDb db;
+  for (const auto& part : {WorkAreaSchema(), DemoData()})
+    for (std::string_view sql : part) db.Raw(std::string(sql));
+  const std::string drop =
+      "if exists (select * from tempdb..sysobjects where id=object_id('tempdb..#tmp_pli')) drop table #tmp_pli ";
+  db.Execute(drop +
+                 "create table #tmp_pli (ID INT NOT NULL IDENTITY(1,1), ITEID INT NOT NULL, RETAILPRICE NUMERIC(28,6) NULL) "
+                 "insert into #tmp_pli (ITEID, RETAILPRICE) select PLI.ITEID, PLI.RETAILPRICE from PLI "
+                 "inner join PLL on PLI.PLLID=PLL.ID inner join INI on PLI.ITEID=INI.ID "
+                 "where ISNULL(PLL.DISABLED, 0)=0 AND PLL.COMID=:comid and "
+                 "PLI.ID=(select min(ID) from PLI D where D.ITEID=PLI.ITEID and D.PLLID=PLI.PLLID) and "
+                 "isnull(INI.REVNUM, 1)>:num order by INI.REVNUM, PLI.PLLID",
+             {Value(1), Value(0)});
+  const std::string item =
+      "select top 100 INI.ABBREVIATION as ItemId, INI.NAME as ItemName, INI.FOREIGNDESCR, "
+      "CASE WHEN ISNULL(#tmp_pli.RETAILPRICE, 0)<>0 THEN #tmp_pli.RETAILPRICE ELSE isnull(IIF.RETAILPRICE,0) END as Price, "
+      "CAST(IIC.ID as VARCHAR(10)) as ItemGroupId, IIC.NAME as ItemGroupName, IF1.NAME as XtraFieldsName1, IR1.NAME as XtraFields1, "
+      "cast((CAST(isnull(TXA.PCNTNORMAL,0) as NUMERIC(28,2))) as VARCHAR(10)) as TaxItemGroupId, "
+      "isnull(CAST(TXA.PCNTNORMAL as VARCHAR(10)),0) as TaxItemGroupPcnt, ISNULL(IIF.DISCOUNT,0) as DiscPcnt, "
+      "(SELECT COUNT(*) FROM AIC WHERE AIC.INIID=INI.ID AND AIC.ISBARCODE&2=2) as BCScale, "
+      "ISNULL(INI.DISABLED, 0) as IsInactive, ISNULL(GNO.QTYDECS, 0) as UnitDecs, ISNULL(INI.REVNUM, 1) as RevNum "
+      "from INI left join MEU on INI.MEUIDBASIC=MEU.ID left join GNO on INI.COMID=GNO.COMID "
+      "left join IIC on INI.IICID=IIC.ID left join CNT on INI.CNTIDORIGIN=CNT.ID left join IR1 on INI.IF1ID=IR1.ID "
+      "left join IF1 on 1=1 left join IIF on INI.ID=IIF.ITEID AND IIF.FYEID=:fyeid "
+      "left join IIO on INI.COMID=IIO.COMID left join ICT on ICT.IIOID=IIO.ID AND ICT.INIID=INI.ID "
+      "left join INC on INC.ID=CASE WHEN ISNULL(ICT.INCIDRETAIL, 0)=0 THEN IIO.INCIDRETAIL ELSE ICT.INCIDRETAIL END "
+      "left join TXA on INC.TXAIDVAT=TXA.ID left join INC RED on INC.INCIDRVAT=RED.ID left join TXA TXAR on RED.TXAIDVAT=TXAR.ID "
+      "left join #tmp_pli on #tmp_pli.ITEID=INI.ID AND #tmp_pli.ID=(select min(D.ID) from #tmp_pli D where D.ITEID=#tmp_pli.ITEID) "
+      "where INI.COMID=:comid and isnull(INI.REVNUM, 1)>:num and ISNULL(INI.UPDATEMERIVO, 0)=1 order by REVNUM ";
+  DataPacket p;
+  ASSERT_NO_THROW(p = db.Query(item, {Value(1), Value(1), Value(0)}));
+  ASSERT_FALSE(p.Rows.empty());
+  EXPECT_EQ(p.Fields[0].Name, "ItemId");
+  EXPECT_EQ(p.Fields[3].Type, FieldType::Number);
+  EXPECT_EQ(p.Fields[8].Type, FieldType::Text);
+  for (const Row& r : p.Rows) {
+    const std::string tax = r[8].AsText();
+    ASSERT_NE(tax.find('.'), std::string::npos) << tax; // NUMERIC(28,2) as text: "24.00"
+    EXPECT_EQ(tax.size() - tax.find('.'), 3u) << tax;
+  }
+  db.Execute(drop);
+}
+
 } // namespace
 } // namespace vq::sandbox::testing
