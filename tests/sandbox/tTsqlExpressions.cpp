@@ -191,7 +191,12 @@ const Case Cases[] = {
     {"CASE WHEN 1 IN (SELECT 1) THEN 1 ELSE 0 END", "1", FieldType::Integer},
 };
 
-INSTANTIATE_TEST_SUITE_P(Table, TsqlExpressionTest, ::testing::ValuesIn(Cases));
+// Cases are named by position: the default names would print pointers, which differ from
+// one run to the next and break test discovery.
+INSTANTIATE_TEST_SUITE_P(Table, TsqlExpressionTest, ::testing::ValuesIn(Cases),
+                         [](const ::testing::TestParamInfo<Case>& info) {
+                           return "Case" + std::to_string(info.index);
+                         });
 
 } // namespace
 } // namespace vq::sandbox::testing
