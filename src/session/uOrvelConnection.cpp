@@ -119,21 +119,8 @@ bool TOrvelConnection::Login() {
     BRAID = GetAppVar(*server_, "APPLICATION", "BRAID").AsInt32();
     Config.BraAbbr = GetAppVar(*server_, "APPLICATION", "BRAABBR").AsText();
 
-    if (warehouse.Id > 0 && warehouse.Id != WARID) {
-      SetAppVar(*server_, "APPLICATION", "WARID", Value(warehouse.Id));
-      SetAppVar(*server_, "APPLICATION", "WARABBR", Value(warehouse.Abbreviation));
-      SetAppVar(*server_, "APPLICATION", "WARNAME", Value(warehouse.Name));
-      WARID = warehouse.Id;
-    }
-    Config.WarAbbr = GetAppVar(*server_, "APPLICATION", "WARABBR").AsText();
-
-    if (store.Id > 0 && store.Id != SCOID) {
-      SetAppVar(*server_, "APPLICATION", "SCOID", Value(store.Id));
-      SetAppVar(*server_, "APPLICATION", "SCOABBR", Value(store.Abbreviation));
-      SetAppVar(*server_, "APPLICATION", "SCONAME", Value(store.Name));
-      SCOID = store.Id;
-    }
-    Config.ScoAbbr = GetAppVar(*server_, "APPLICATION", "SCOABBR").AsText();
+    Config.WarAbbr = UseWantedPlace(warehouse, "WAR", WARID);
+    Config.ScoAbbr = UseWantedPlace(store, "SCO", SCOID);
 
     LoadWorkingContext();
     InstallRevisionTracking(*this);
@@ -142,6 +129,17 @@ bool TOrvelConnection::Login() {
     errors_.emplace_back(failure.what());
     return false;
   }
+}
+
+std::string TOrvelConnection::UseWantedPlace(const Place &wanted, const std::string &kind,
+                                             int32_t &current) {
+  if (wanted.Id > 0 && wanted.Id != current) {
+    SetAppVar(*server_, "APPLICATION", kind + "ID", Value(wanted.Id));
+    SetAppVar(*server_, "APPLICATION", kind + "ABBR", Value(wanted.Abbreviation));
+    SetAppVar(*server_, "APPLICATION", kind + "NAME", Value(wanted.Name));
+    current = wanted.Id;
+  }
+  return GetAppVar(*server_, "APPLICATION", kind + "ABBR").AsText();
 }
 
 void TOrvelConnection::LoadWorkingContext() {

@@ -66,6 +66,9 @@ public:
   Place FindStore();
 
 private:
+  // Makes the server use the place the settings want ("WAR" or "SCO") when it chose another;
+  // returns the abbreviation the server then reports.
+  std::string UseWantedPlace(const Place &wanted, const std::string &kind, int32_t &current);
   void LoadWorkingContext();
 
   std::unique_ptr<IKvrConnection> server_;
