@@ -213,15 +213,28 @@ TsqlEmitter::Emitted TsqlEmitter::Column(const Expr& e, const Scope& scope) {
     }
   }
   for (const Scope* s = &scope; s; s = s->Outer) {
+    const Source* hit = nullptr;
+    const ColumnInfo* column = nullptr;
+    int hits = 0;
     for (const Source& src : s->Sources) {
       if (!qualifier.empty() && !SameName(src.Name, qualifier)) continue;
       for (const ColumnInfo& c : src.Columns) {
         if (SameName(c.Name, name)) {
-          out.Type = c.Type;
-          out.Sql = (qualifier.empty() ? "" : QuoteName(src.Name) + ".") + QuoteName(c.Name);
-          return out;
+          if (!hit) {
+            hit = &src;
+            column = &c;
+          }
+          ++hits;
+          break;
         }
       }
+    }
+    if (hit) {
+      out.Type = column->Type;
+      // Qualified always when the name is unique, so that SQLite resolves it to the same
+      // source SQL Server does; an ambiguous name stays as written and SQLite refuses it.
+      out.Sql = (hits == 1 || !qualifier.empty() ? QuoteName(hit->Name) + "." : "") + QuoteName(column->Name);
+      return out;
     }
   }
   // Not found: let SQLite resolve it (and report it when it does not exist).
@@ -1008,6 +1021,7 @@ std::string TsqlEmitter::From(const TableRef& ref, Scope& scope) {
     sql = TableSource(ref.Names, src.Columns, known);
     src.Known = known;
     src.Name = ref.Alias.empty() ? ref.Names.back() : ref.Alias;
+    if (&ref == rowidSource_) sql = "(SELECT rowid AS \"__rowid\", * FROM " + sql + ")";
     if (!ref.Alias.empty() || sql[0] == '(') sql += " AS " + QuoteName(src.Name);
   }
   if (ref.Select) sql += " AS " + QuoteName(src.Name);
@@ -1292,8 +1306,21 @@ DmlPlan TsqlEmitter::Insert(const Statement& s) {
   return plan;
 }
 
+namespace {
+
+// The table reference of a FROM clause that a DML target names (by alias or table name).
+const TableRef* FindTarget(const TableRef& r, const std::string& name) {
+  if (r.IsJoin()) {
+    if (const TableRef* x = FindTarget(*r.Left, name)) return x;
+    return FindTarget(*r.Right, name);
+  }
+  if (!r.Select && SameName(r.Alias.empty() ? r.Names.back() : r.Alias, name)) return &r;
+  return nullptr;
+}
+
+} // namespace
+
 DmlPlan TsqlEmitter::Update(const Statement& s) {
-  if (s.From) Unsupported("UPDATE ... FROM");
   if (s.Top) Unsupported("UPDATE TOP");
   DmlPlan plan;
   plan.Kind = DmlKind::Update;
@@ -1301,12 +1328,29 @@ DmlPlan TsqlEmitter::Update(const Statement& s) {
   Scope scope;
   Source src;
   bool known = false;
-  const std::string target = TableSource(s.Table, src.Columns, known);
+  std::string fromSql;
+  std::string targetName = s.Table.back();
+  const TableRef* inFrom = s.From ? FindTarget(*s.From, targetName) : nullptr;
+  if (inFrom) {
+    // UPDATE t SET ... FROM T t JOIN ...: the target is a row of the FROM clause; SQLite
+    // updates it under a private name joined to that row by rowid.
+    plan.Table = inFrom->Names.back();
+    rowidSource_ = inFrom;
+    fromSql = From(*s.From, scope);
+    rowidSource_ = nullptr;
+    for (const Source& x : scope.Sources)
+      if (SameName(x.Name, targetName)) src = x;
+    known = src.Known;
+  }
+  const std::string target = TableSource(inFrom ? inFrom->Names : s.Table, inFrom ? src.Columns : src.Columns, known);
   if (target[0] == '(') Unsupported("UPDATE of a catalog view");
-  src.Known = known;
-  src.Name = s.Table.back();
-  scope.Sources.push_back(src);
-  std::string sql = "UPDATE " + target + " SET ";
+  if (!inFrom) {
+    src.Known = known;
+    src.Name = targetName;
+    scope.Sources.push_back(src);
+    if (s.From) fromSql = From(*s.From, scope);
+  }
+  std::string sql = "UPDATE " + target + (inFrom ? " AS \"__target\"" : "") + " SET ";
   for (size_t i = 0; i < s.Assignments.size(); ++i) {
     const auto& [column, value] = s.Assignments[i];
     TypeInfo t;
@@ -1321,10 +1365,18 @@ DmlPlan TsqlEmitter::Update(const Statement& s) {
     sql += (i ? ", " : "") + QuoteName(column) + " = " + v.Sql;
     plan.Columns.push_back(column);
   }
-  plan.RowFilter = "1";
-  if (s.Where) {
-    plan.RowFilter = Expression(*s.Where, scope).Sql;
-    sql += " WHERE " + plan.RowFilter;
+  std::string where = s.Where ? Expression(*s.Where, scope).Sql : std::string();
+  if (!fromSql.empty()) {
+    sql += " FROM " + fromSql;
+    std::string condition = inFrom ? "\"__target\".rowid = " + QuoteName(targetName) + ".\"__rowid\"" : std::string();
+    if (!where.empty()) condition += (condition.empty() ? "" : " AND ") + ("(" + where + ")");
+    if (!condition.empty()) sql += " WHERE " + condition;
+    plan.RowFilter = "rowid IN (SELECT " + QuoteName(targetName) + (inFrom ? ".\"__rowid\"" : ".rowid") + " FROM " +
+                     (inFrom ? fromSql : QuoteName(plan.Table) + " CROSS JOIN " + fromSql) +
+                     (where.empty() ? "" : " WHERE " + where) + ")";
+  } else {
+    plan.RowFilter = where.empty() ? "1" : where;
+    if (!where.empty()) sql += " WHERE " + where;
   }
   plan.Sql = sql;
   return plan;

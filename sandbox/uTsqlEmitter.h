@@ -76,6 +76,7 @@ public:
 
 private:
   const EmitContext& context_;
+  const TableRef* rowidSource_ = nullptr; // UPDATE ... FROM: the target's row in FROM carries its rowid
 
   EmittedSelect SelectIn(const SelectStmt& select, const Scope* outer, const std::vector<TypeInfo>* targets);
   EmittedSelect QueryIn(const QuerySpec& q, const std::vector<OrderItem>& orderBy, const Scope* outer,

@@ -277,6 +277,25 @@ TEST_F(TsqlBatchTest, OrderByAliasesDerivedTablesAndAggregates) {
             (std::vector<std::string>{"b2"}));
 }
 
+TEST_F(TsqlBatchTest, UpdateFromJoinAndDeleteFromJoin) {
+  db.Execute("CREATE TABLE GRP (ID INT, ITMID INT, LABEL VARCHAR(10))");
+  db.Execute("INSERT INTO GRP VALUES (1, 1, 'one'), (2, 3, 'three')");
+  // SQL Server's form: the target named again in FROM.
+  EXPECT_EQ(db.Execute("UPDATE ITM SET NAME = GRP.LABEL FROM ITM INNER JOIN GRP ON GRP.ITMID = ITM.ID WHERE GRP.ID = :g",
+                       {Value(2)}),
+            1);
+  EXPECT_EQ(Column(db.Query("SELECT NAME FROM ITM WHERE ID = 3")), (std::vector<std::string>{"three"}));
+  EXPECT_EQ(db.Execute("UPDATE I SET QTY = 0 FROM ITM I JOIN GRP G ON G.ITMID = I.ID"), 2);
+  EXPECT_EQ(Column(db.Query("SELECT ID FROM ITM WHERE QTY = 0 ORDER BY ID")), (std::vector<std::string>{"1", "3"}));
+  // The target not in FROM: the FROM's tables join the target.
+  EXPECT_EQ(db.Execute("UPDATE ITM SET FLAGS = GRP.ID FROM GRP WHERE GRP.ITMID = ITM.ID"), 2);
+  EXPECT_EQ(Column(db.Query("SELECT FLAGS FROM ITM WHERE ID IN (1, 3) ORDER BY ID")), (std::vector<std::string>{"1", "2"}));
+  EXPECT_EQ(db.Execute("UPDATE ITM SET QTY = QTY + 1 FROM ITM JOIN GRP ON GRP.ITMID = ITM.ID"), 2);
+  EXPECT_EQ(Column(db.Query("SELECT QTY FROM ITM WHERE ID IN (1, 3) ORDER BY ID")), (std::vector<std::string>{"1", "1"}));
+  EXPECT_EQ(db.Execute("DELETE ITM FROM ITM JOIN GRP ON GRP.ITMID = ITM.ID WHERE GRP.LABEL = 'ONE'"), 1);
+  EXPECT_EQ(db.Query("SELECT * FROM ITM").Rows.size(), 3u);
+}
+
 TEST_F(TsqlBatchTest, ImageColumnsGiveBytes) {
   db.Execute("UPDATE ITM SET PICT = :p WHERE ID = 1", {Value(Bytes{1, 2, 0, 3})});
   DataPacket p = db.Query("SELECT PICT FROM ITM WHERE ID = 1");
