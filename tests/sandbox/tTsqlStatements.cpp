@@ -1,4 +1,4 @@
-// Every statement the specification quotes (tests/data/tsql_statements.txt) runs through
+// Every statement the connector sends (tests/data/tsql_statements.txt) runs through
 // the engine against the work-area schema with the demo data, without error.
 #include "tTsqlFixture.h"
 
@@ -70,7 +70,7 @@ TEST(TsqlStatements, EveryQuotedStatementRunsOnTheDemoWorkArea) {
   TsqlDb db;
   for (const auto& part : {WorkAreaSchema(), DemoData()})
     for (std::string_view sql : part) db.Raw(std::string(sql));
-  // Statements that SQL Server itself refuses, as the specification quotes them.
+  // Statements that SQL Server itself refuses, as the connector sends them.
   const std::set<std::string> refusedBySqlServer = {
       "FiscalPeriods", // "SELECT ID, NAME, BEGINDATE, ENDDATE FROM FIP INNER JOIN FYE": ID, NAME,
                        // BEGINDATE and ENDDATE exist in both tables: ambiguous column names
@@ -99,7 +99,7 @@ TEST(TsqlStatements, EveryQuotedStatementRunsOnTheDemoWorkArea) {
   EXPECT_EQ(failures, 0) << "of " << statements.size();
 }
 
-// The item statement of Part 3.4 (missing from the fixture): the joins on 1=1, on a CASE,
+// The item export's statement (missing from the fixture): the joins on 1=1, on a CASE,
 // and the temporary price table with its lowest-numbered row per item.
 TEST(TsqlStatements, ItemStatementWithTemporaryPriceTable) {
   TsqlDb db;
