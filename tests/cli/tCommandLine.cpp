@@ -1,3 +1,4 @@
+#include "settings/uIniFile.h"
 #include "support/uDemoHome.h"
 #include "uOutput.h"
 #include "uScript.h"
@@ -102,4 +103,23 @@ TEST(CommandLine, ExitStatusFollowsTheContract) {
   const CommandRun generic = Command("--home " + dir + " generic-call --command - < /dev/null");
   EXPECT_EQ(generic.Status, 0);
   EXPECT_NE(generic.Out.find("<ErrorOrWarrning>1</ErrorOrWarrning>"), std::string::npos);
+}
+
+TEST(SandboxSession, OpenConnectionLogsInOrGivesTheRefusal) {
+  vq::test::DemoHome demo;
+  {
+    const auto connector = demo.OpenConnector();
+    const vq::TOrvelConnection &session = *connector->State().Session;
+    EXPECT_EQ(session.COMID, 1);
+    EXPECT_EQ(session.Config.ScoAbbr, "S1");
+    EXPECT_EQ(session.QTYDEC, 3);
+  }
+  vq::IniFile settings((demo.Home().Path() / "BackOfficeParams.ini").string());
+  settings.WriteString("Connection", "Password", "wrong");
+  vq::TBackOfficeConnector connector(demo.Home().Dir());
+  int32_t code = -1;
+  std::string message;
+  connector.OpenConnection(code, message);
+  EXPECT_EQ(code, 1);
+  EXPECT_EQ(message, "Το όνομα χειριστή ή ο κωδικός πρόσβασης είναι λάθος\r\n");
 }
