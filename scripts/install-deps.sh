@@ -11,11 +11,19 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libsqlite3-dev libpugixml-dev
   g++-mingw-w64-i686
-  locales
+  locales make tcl
 )
+# The Windows build: the IDL compiler, the standard IDL imports from Wine's development
+# files, and 32-bit Wine to run the DLLs' tests.
+windows_packages=(mingw-w64-tools libwine-dev wine wine32:i386)
+
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  as_root dpkg --add-architecture i386
+  as_root apt-get update -qq
+fi
 
 missing=()
-for p in "${packages[@]}"; do
+for p in "${packages[@]}" "${windows_packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
