@@ -506,6 +506,18 @@ TsqlEmitter::Emitted TsqlEmitter::Case(const Expr& e, const Scope& scope) {
 
 TsqlEmitter::Emitted TsqlEmitter::Function(const Expr& e, const Scope& scope) {
   const std::string& name = e.Op;
+  if (name == "UPDATE") {
+    if (!context_.UpdatedColumns) throw Error("UPDATE(column) is allowed only in a trigger.");
+    const std::string& column = e.Args.at(0)->Names.back();
+    const auto& updated = *context_.UpdatedColumns;
+    Emitted out;
+    out.Type = Make(SqlType::Bit);
+    out.Sql = std::any_of(updated.begin(), updated.end(),
+                          [&](const std::string& c) { return SameName(c, column); })
+                  ? "1"
+                  : "0";
+    return out;
+  }
   auto arg = [&](size_t i) { return Expression(*e.Args.at(i), scope); };
   auto need = [&](size_t lo, size_t hi) {
     if (e.Args.size() < lo || e.Args.size() > hi)
@@ -827,7 +839,15 @@ TsqlEmitter::Emitted TsqlEmitter::Expression(const Expr& e, const Scope& scope) 
       out.Type = Make(SqlType::Int);
       return out;
     }
-    Unsupported("variable " + e.Text);
+    const std::optional<VariableSlot> slot =
+        context_.Variable ? context_.Variable(e.Text) : std::nullopt;
+    if (!slot) {
+      if (v.rfind("@@", 0) == 0) Unsupported("variable " + e.Text);
+      throw Error("Must declare the scalar variable \"" + e.Text + "\".");
+    }
+    out.Sql = "?" + std::to_string(slot->Index + 1);
+    out.Type = slot->Type;
+    return out;
   }
   case ExprKind::Unary: {
     Emitted a = Expression(*e.Args[0], scope);
@@ -979,14 +999,16 @@ std::string TsqlEmitter::TableSource(const std::vector<std::string>& names, std:
   if (names.size() >= 2 && UpperAscii(names[names.size() - 2]) == "SYS") Unsupported("catalog view sys." + table);
   if (names.size() >= 2 && UpperAscii(names[names.size() - 2]) == "INFORMATION_SCHEMA")
     Unsupported("INFORMATION_SCHEMA." + table);
-  const std::vector<ColumnInfo>* cols = context_.Columns ? context_.Columns(table) : nullptr;
+  auto rowSet = names.size() == 1 ? context_.RowSets.find(upper) : context_.RowSets.end();
+  const std::string source = rowSet != context_.RowSets.end() ? rowSet->second : table;
+  const std::vector<ColumnInfo>* cols = context_.Columns ? context_.Columns(source) : nullptr;
   if (cols) {
     columns = *cols;
     known = true;
   } else {
     known = false;
   }
-  return QuoteName(table);
+  return QuoteName(source);
 }
 
 std::string TsqlEmitter::From(const TableRef& ref, Scope& scope) {
@@ -1022,7 +1044,7 @@ std::string TsqlEmitter::From(const TableRef& ref, Scope& scope) {
     src.Known = known;
     src.Name = ref.Alias.empty() ? ref.Names.back() : ref.Alias;
     if (&ref == rowidSource_) sql = "(SELECT rowid AS \"__rowid\", * FROM " + sql + ")";
-    if (!ref.Alias.empty() || sql[0] == '(') sql += " AS " + QuoteName(src.Name);
+    if (!ref.Alias.empty() || sql != QuoteName(ref.Names.back())) sql += " AS " + QuoteName(src.Name);
   }
   if (ref.Select) sql += " AS " + QuoteName(src.Name);
   scope.Sources.push_back(std::move(src));

@@ -3,6 +3,7 @@
 #include "sandbox/uTsqlParser.h"
 
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,8 +15,20 @@ struct ColumnInfo {
   TypeInfo Type;
 };
 
+// A variable of a batch or trigger body: it binds as the placeholder value of that index.
+struct VariableSlot {
+  int Index = 0;
+  TypeInfo Type;
+};
+
 // What the emitter needs to know about the database.
 struct EmitContext {
+  // The declared variable of that name (case-insensitive), or nullopt.
+  std::function<std::optional<VariableSlot>(const std::string& name)> Variable;
+  // In a trigger body: the SQLite tables behind "inserted" and "deleted" (upper-case keys)
+  // and the columns for which UPDATE(column) holds.
+  std::map<std::string, std::string> RowSets;
+  std::optional<std::vector<std::string>> UpdatedColumns;
   // Columns of a table by its SQLite name (temp tables first), or nullptr when there is no
   // such table.
   std::function<const std::vector<ColumnInfo>*(const std::string& table)> Columns;

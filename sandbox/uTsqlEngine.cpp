@@ -4,9 +4,11 @@
 #include "core/uNumberText.h"
 #include "core/uText.h"
 #include "sandbox/uSqlServerFunctions.h"
+#include "sandbox/uTsqlProcedural.h"
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -191,14 +193,29 @@ std::vector<std::string> NameParts(std::string_view name) {
 } // namespace
 
 struct TsqlEngine::Run {
-  const std::vector<Value>& Params;
+  Run(const std::vector<Value>& params, EmitContext context, DataPacket* result)
+      : Scope(params), Context(std::move(context)), Result(result) {
+    Context.Variable = [this](const std::string& name) { return Scope.Find(name); };
+  }
+  Run(const Run&) = delete;
+  Run& operator=(const Run&) = delete;
+
+  ProceduralScope Scope;
   EmitContext Context;
   DataPacket* Result = nullptr;
   int64_t Changes = 0;
 };
 
-TsqlEngine::TsqlEngine(sqlite3* db) : db_(db) {
+// The inserted and deleted rows of one statement that fires triggers, as temp tables.
+struct TsqlEngine::RowSets {
+  std::string Inserted, Deleted, Rowids;
+  std::vector<std::string> Updated; // the columns UPDATE(column) holds for
+};
+
+TsqlEngine::TsqlEngine(sqlite3* db) : db_(db), triggers_(db) {
   if (!db_) throw Error("TsqlEngine needs an open SQLite database");
+  triggers_.Install();
+  AddCatalogSource(TriggerStore::CatalogSql());
   RegisterSqlServerFunctions(db_);
   // The emitter quotes every name with "..": a name that matches no column must fail, not
   // turn into a string literal (SQLite's double-quoted-string misfeature).
@@ -384,7 +401,7 @@ void Bind(sqlite3* db, sqlite3_stmt* stmt, const std::vector<Value>& params) {
 DataPacket TsqlEngine::RunSelect(const EmittedSelect& select, Run& run, const Statement& s) {
   StatementHandle h;
   Prepare(db_, select.Sql, s, h);
-  Bind(db_, h.Stmt, run.Params);
+  Bind(db_, h.Stmt, run.Scope.Values());
   const int n = sqlite3_column_count(h.Stmt);
   std::vector<TypeInfo> types(static_cast<size_t>(n));
   DataPacket packet;
@@ -433,12 +450,115 @@ DataPacket TsqlEngine::RunSelect(const EmittedSelect& select, Run& run, const St
   return packet;
 }
 
+namespace {
+
+// Makes a statement and the triggers it fires one unit: a failure anywhere undoes all of it.
+class Savepoint {
+public:
+  explicit Savepoint(sqlite3* db) : db_(db) { Run("SAVEPOINT vq_dml"); }
+  ~Savepoint() {
+    if (db_) sqlite3_exec(db_, "ROLLBACK TO vq_dml; RELEASE vq_dml", nullptr, nullptr, nullptr);
+  }
+  Savepoint(const Savepoint&) = delete;
+  Savepoint& operator=(const Savepoint&) = delete;
+  void Release() {
+    Run("RELEASE vq_dml");
+    db_ = nullptr;
+  }
+
+private:
+  void Run(const char* sql) {
+    if (sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) != SQLITE_OK) throw Error(sqlite3_errmsg(db_));
+  }
+  sqlite3* db_;
+};
+
+constexpr int MaxNesting = 32;
+
+std::string ColumnList(const std::vector<ColumnInfo>& columns) {
+  std::string list;
+  for (const ColumnInfo& c : columns) list += (list.empty() ? "" : ", ") + QuoteName(c.Name);
+  return list;
+}
+
+} // namespace
+
 int64_t TsqlEngine::RunDml(const DmlPlan& plan, Run& run, const Statement& s) {
-  // Statement-level AFTER triggers will be run here: the plan names the table, the
-  // columns set and the filter of the affected rows.
+  if (run.Context.RowSets.count(UpperAscii(plan.Table)))
+    throw Error("The logical tables INSERTED and DELETED cannot be updated.");
+  const std::vector<StoredTrigger> triggers = triggers_.For(plan.Table, plan.Kind);
+  if (triggers.empty()) return RunChange(plan, run, s);
+  try {
+    Savepoint savepoint(db_);
+    const RowSets rows = CreateRowSets(plan, run, s);
+    const std::string fromRowids = " FROM " + QuoteName(plan.Table) + " WHERE rowid IN (SELECT r FROM " +
+                                   QuoteName(rows.Rowids) + ")";
+    const std::string columns = ColumnList(*TableColumns(rows.Inserted));
+    auto runSql = [&](const std::string& sql) { RunDdl(DdlPlan{{sql}, false}, run, s); };
+    // The rows an UPDATE or DELETE will touch, before it runs; the new rows of an INSERT after.
+    const DataPacket last =
+        RunSelect(EmittedSelect{"SELECT IFNULL(MAX(rowid), 0) FROM " + QuoteName(plan.Table), {}, false}, run, s);
+    const std::string rowids = "INSERT INTO " + QuoteName(rows.Rowids) + " SELECT rowid FROM " + QuoteName(plan.Table);
+    if (plan.Kind != DmlKind::Insert) {
+      runSql(rowids + " WHERE " + plan.RowFilter);
+      runSql("INSERT INTO " + QuoteName(rows.Deleted) + " (" + columns + ") SELECT " + columns + fromRowids);
+    }
+    const int64_t changes = RunChange(plan, run, s);
+    if (plan.Kind == DmlKind::Insert)
+      runSql(rowids + " WHERE rowid > " + std::to_string(last.Rows.at(0).at(0).AsInteger()));
+    if (plan.Kind != DmlKind::Delete)
+      runSql("INSERT INTO " + QuoteName(rows.Inserted) + " (" + columns + ") SELECT " + columns + fromRowids);
+    for (const StoredTrigger& trigger : triggers) FireTrigger(trigger, rows);
+    for (const std::string& table : {rows.Inserted, rows.Deleted, rows.Rowids})
+      RunDdl(DdlPlan{{"DROP TABLE temp." + QuoteName(table)}, true}, run, s);
+    savepoint.Release();
+    return changes;
+  } catch (...) {
+    columnCache_.clear(); // the rollback took the row-set tables away
+    throw;
+  }
+}
+
+TsqlEngine::RowSets TsqlEngine::CreateRowSets(const DmlPlan& plan, Run& run, const Statement& s) {
+  const std::vector<ColumnInfo>* tableColumns = TableColumns(plan.Table);
+  if (!tableColumns) throw Error("Invalid object name '" + plan.Table + "'.");
+  std::vector<ColumnInfo> columns = *tableColumns;
+  RowSets rows;
+  for (ColumnInfo& c : columns) {
+    c.Type.Identity = false;
+    if (plan.Kind == DmlKind::Insert) rows.Updated.push_back(c.Name);
+  }
+  if (plan.Kind == DmlKind::Update) rows.Updated = plan.Columns;
+  const std::string suffix = std::to_string(++firings_);
+  rows.Inserted = "#__inserted_" + suffix;
+  rows.Deleted = "#__deleted_" + suffix;
+  rows.Rowids = "#__rowids_" + suffix;
+  TsqlEmitter emitter(run.Context);
+  RunDdl(emitter.CreateTableFor(rows.Inserted, columns), run, s);
+  RunDdl(emitter.CreateTableFor(rows.Deleted, columns), run, s);
+  RunDdl(DdlPlan{{"CREATE TEMP TABLE " + QuoteName(rows.Rowids) + " (r INTEGER)"}, true}, run, s);
+  return rows;
+}
+
+void TsqlEngine::FireTrigger(const StoredTrigger& trigger, const RowSets& rows) {
+  if (nesting_ >= MaxNesting)
+    throw Error("Maximum stored procedure, function, trigger, or view nesting level exceeded (limit 32).");
+  struct Level {
+    int& Depth;
+    explicit Level(int& depth) : Depth(++depth) {}
+    ~Level() { --Depth; }
+  } level(nesting_);
+  const Batch body = ParseTsql(trigger.Body);
+  Run run({}, MakeContext({}), nullptr);
+  run.Context.RowSets = {{"INSERTED", rows.Inserted}, {"DELETED", rows.Deleted}};
+  run.Context.UpdatedColumns = rows.Updated;
+  for (const auto& statement : body.Statements) RunStatement(*statement, run);
+}
+
+int64_t TsqlEngine::RunChange(const DmlPlan& plan, Run& run, const Statement& s) {
   StatementHandle h;
   Prepare(db_, plan.Sql, s, h);
-  Bind(db_, h.Stmt, run.Params);
+  Bind(db_, h.Stmt, run.Scope.Values());
   const int rc = sqlite3_step(h.Stmt);
   if (rc != SQLITE_DONE && rc != SQLITE_ROW) SqliteFailure(db_, s, plan.Sql);
   const int64_t changes = sqlite3_changes64(db_);
@@ -450,7 +570,7 @@ void TsqlEngine::RunDdl(const DdlPlan& plan, Run& run, const Statement& s) {
   for (const std::string& sql : plan.Sql) {
     StatementHandle h;
     Prepare(db_, sql, s, h);
-    Bind(db_, h.Stmt, run.Params);
+    Bind(db_, h.Stmt, run.Scope.Values());
     const int rc = sqlite3_step(h.Stmt);
     if (rc != SQLITE_DONE && rc != SQLITE_ROW) SqliteFailure(db_, s, sql);
   }
@@ -460,7 +580,13 @@ void TsqlEngine::RunDdl(const DdlPlan& plan, Run& run, const Statement& s) {
 void TsqlEngine::RunStatement(const Statement& s, Run& run) {
   TsqlEmitter emitter(run.Context);
   switch (s.Kind) {
+  case StatementKind::Set: Assign(s, run); return;
   case StatementKind::Select: {
+    const auto& items = s.Select->Members[0].Items;
+    if (std::any_of(items.begin(), items.end(), [](const SelectItem& i) { return !i.Variable.empty(); })) {
+      Assign(s, run);
+      return;
+    }
     EmittedSelect select = emitter.Select(*s.Select);
     const auto& into = s.Select->Members[0].Into;
     if (!into.empty()) {
@@ -486,26 +612,59 @@ void TsqlEngine::RunStatement(const Statement& s, Run& run) {
   case StatementKind::CreateIndex: RunDdl(emitter.CreateIndex(s), run, s); return;
   case StatementKind::DropTable:
   case StatementKind::DropIndex: RunDdl(emitter.Drop(s), run, s); return;
-  case StatementKind::If: {
-    const std::string sql = emitter.Condition(*s.Condition);
-    StatementHandle h;
-    Prepare(db_, sql, s, h);
-    Bind(db_, h.Stmt, run.Params);
-    const int rc = sqlite3_step(h.Stmt);
-    if (rc != SQLITE_ROW) SqliteFailure(db_, s, sql);
-    const bool holds = sqlite3_column_int(h.Stmt, 0) != 0;
-    sqlite3_reset(h.Stmt);
-    if (holds) RunStatement(*s.Then, run);
+  case StatementKind::If:
+    if (Holds(*s.Condition, run, s)) RunStatement(*s.Then, run);
     else if (s.Else) RunStatement(*s.Else, run);
     return;
-  }
+  case StatementKind::While:
+    while (Holds(*s.Condition, run, s)) RunStatement(*s.Then, run);
+    return;
   case StatementKind::Block:
     for (const auto& b : s.Body) RunStatement(*b, run);
     return;
   case StatementKind::Declare:
-  case StatementKind::Set:
-    throw Error("Unsupported T-SQL construct: DECLARE/SET");
+    for (const ColumnDef& v : s.ColumnDefs) run.Scope.Declare(v.Name, v.Type);
+    return;
+  case StatementKind::DeclareCursor: run.Scope.DeclareCursor(s.Name, *s.Select); return;
+  case StatementKind::Open:
+    run.Scope.Open(s.Name, RunSelect(emitter.Select(run.Scope.CursorSelect(s.Name)), run, s));
+    return;
+  case StatementKind::Fetch: run.Scope.Fetch(s.Name, s.Columns); return;
+  case StatementKind::Close: run.Scope.Close(s.Name); return;
+  case StatementKind::Deallocate: run.Scope.Deallocate(s.Name); return;
+  case StatementKind::CreateTrigger: CreateTrigger(s); return;
   }
+}
+
+bool TsqlEngine::Holds(const Expr& condition, Run& run, const Statement& s) {
+  const std::string sql = TsqlEmitter(run.Context).Condition(condition);
+  StatementHandle h;
+  Prepare(db_, sql, s, h);
+  Bind(db_, h.Stmt, run.Scope.Values());
+  const int rc = sqlite3_step(h.Stmt);
+  if (rc != SQLITE_ROW) SqliteFailure(db_, s, sql);
+  return sqlite3_column_int(h.Stmt, 0) != 0;
+}
+
+// SELECT @a = x, @b = y FROM ...: the last row's values; no row leaves the variables as they are.
+void TsqlEngine::Assign(const Statement& s, Run& run) {
+  if (s.Select->Members.size() != 1) throw Error("Unsupported T-SQL construct: UNION in an assignment SELECT");
+  const auto& items = s.Select->Members[0].Items;
+  if (!std::all_of(items.begin(), items.end(), [](const SelectItem& i) { return !i.Variable.empty(); }))
+    throw Error("A SELECT statement that assigns a value to a variable must not be combined with "
+                "data-retrieval operations.");
+  const DataPacket rows = RunSelect(TsqlEmitter(run.Context).Select(*s.Select), run, s);
+  if (rows.Rows.empty()) return;
+  for (size_t i = 0; i < items.size(); ++i) run.Scope.Assign(items[i].Variable, rows.Rows.back().at(i));
+}
+
+void TsqlEngine::CreateTrigger(const Statement& s) {
+  const std::string table = SqliteTableName(s.Table);
+  if (!table.empty() && table[0] == '#') throw Error("Cannot create trigger on a temporary object.");
+  if (!TableColumns(table))
+    throw Error("Cannot find the object \"" + table + "\" because it does not exist or you do not have permissions.");
+  if (ObjectId(s.Name, "")) throw Error("There is already an object named '" + s.Name + "' in the database.");
+  triggers_.Add(s.Name, table, s.Events, s.Then->SourceText);
 }
 
 void TsqlEngine::RunBatch(std::string_view tsql, const std::vector<Value>& params, DataPacket* result,
@@ -513,7 +672,7 @@ void TsqlEngine::RunBatch(std::string_view tsql, const std::vector<Value>& param
   Batch batch = ParseTsql(tsql);
   if (params.size() < static_cast<size_t>(batch.PlaceholderCount)) throw Error("Not enough placeholder values");
   columnCache_.clear(); // other code may have changed the schema since the last batch
-  Run run{params, MakeContext(params), result, 0};
+  Run run(params, MakeContext(params), result);
   for (const auto& s : batch.Statements) RunStatement(*s, run);
   if (changes) *changes = run.Changes;
 }

@@ -2,6 +2,7 @@
 
 #include "core/uValue.h"
 #include "sandbox/uTsqlEmitter.h"
+#include "sandbox/uTsqlTriggers.h"
 #include "session/uDataPacket.h"
 
 #include <cstdint>
@@ -54,10 +55,17 @@ public:
 
 private:
   struct Run;
+  struct RowSets;
   void RunBatch(std::string_view tsql, const std::vector<Value>& params, DataPacket* result, int64_t* changes);
   void RunStatement(const Statement& s, Run& run);
-  // The one place where data changes run (triggers will hook in here).
+  bool Holds(const Expr& condition, Run& run, const Statement& s);
+  void Assign(const Statement& s, Run& run);
+  void CreateTrigger(const Statement& s);
+  // The one place where data changes run: the change and the AFTER triggers it fires.
   int64_t RunDml(const DmlPlan& plan, Run& run, const Statement& s);
+  int64_t RunChange(const DmlPlan& plan, Run& run, const Statement& s);
+  RowSets CreateRowSets(const DmlPlan& plan, Run& run, const Statement& s);
+  void FireTrigger(const StoredTrigger& trigger, const RowSets& rows);
   void RunDdl(const DdlPlan& plan, Run& run, const Statement& s);
   DataPacket RunSelect(const EmittedSelect& select, Run& run, const Statement& s);
   const std::vector<ColumnInfo>* TableColumns(const std::string& table);
@@ -66,6 +74,9 @@ private:
   std::string SysIndexesSql() const;
 
   sqlite3* db_;
+  TriggerStore triggers_;
+  int nesting_ = 0;      // trigger firings under way
+  int64_t firings_ = 0;  // numbers the row-set tables of each firing statement
   std::vector<std::string> catalogSources_;
   std::map<std::string, std::vector<ColumnInfo>> columnCache_;
 };

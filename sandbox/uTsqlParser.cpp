@@ -2,6 +2,7 @@
 
 #include "core/uError.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <set>
 
@@ -80,12 +81,12 @@ namespace {
 const std::set<std::string>& Reserved() {
   static const std::set<std::string> words = {
       "ADD", "ALL", "ALTER", "AND", "ANY", "AS", "ASC", "BEGIN", "BETWEEN", "BY", "CASE",
-      "CHECK", "CLUSTERED", "COLLATE", "COLUMN", "COMMIT", "CONSTRAINT", "CREATE", "CROSS",
-      "CURSOR", "DECLARE", "DEFAULT", "DELETE", "DESC", "DISTINCT", "DROP", "ELSE", "END",
+      "CHECK", "CLOSE", "CLUSTERED", "COLLATE", "COLUMN", "COMMIT", "CONSTRAINT", "CREATE", "CROSS",
+      "CURSOR", "DEALLOCATE", "DECLARE", "DEFAULT", "DELETE", "DESC", "DISTINCT", "DROP", "ELSE", "END",
       "ESCAPE", "EXCEPT", "EXEC", "EXECUTE", "EXISTS", "FETCH", "FOR", "FOREIGN", "FROM",
       "FULL", "GO", "GOTO", "GROUP", "HAVING", "IF", "IN", "INDEX", "INNER", "INSERT",
       "INTERSECT", "INTO", "IS", "JOIN", "KEY", "LEFT", "LIKE", "MERGE", "NOT", "NULL",
-      "OF", "ON", "OPTION", "OR", "ORDER", "OUTER", "OVER", "PIVOT", "PRIMARY", "PRINT",
+      "OF", "ON", "OPEN", "OPTION", "OR", "ORDER", "OUTER", "OVER", "PIVOT", "PRIMARY", "PRINT",
       "PROCEDURE", "RETURN", "RIGHT", "ROLLBACK", "SELECT", "SET", "TABLE", "THEN", "TO",
       "TOP", "TRAN", "TRANSACTION", "TRIGGER", "TRUNCATE", "UNION", "UNIQUE", "UNPIVOT",
       "UPDATE", "USE", "VALUES", "VIEW", "WHEN", "WHERE", "WHILE", "WITH", "APPLY"};
@@ -226,18 +227,135 @@ private:
       ++pos_;
       return s;
     }
+    if (IsWord("DECLARE")) return ParseDeclare();
+    if (IsWord("SET") && Peek(1).Kind == TokenKind::Variable) return ParseSet();
+    if (IsWord("WHILE")) {
+      ++pos_;
+      auto s = std::make_unique<Statement>();
+      s->Kind = StatementKind::While;
+      s->Condition = ParseExpr();
+      s->Then = ParseStatement();
+      return s;
+    }
+    if (IsWord("OPEN")) return ParseCursorStatement(StatementKind::Open);
+    if (IsWord("FETCH")) return ParseFetch();
+    if (IsWord("CLOSE")) return ParseCursorStatement(StatementKind::Close);
+    if (IsWord("DEALLOCATE")) return ParseCursorStatement(StatementKind::Deallocate);
     const Token& t = Peek();
     if (t.Kind == TokenKind::Identifier) {
       std::string word = UpperAscii(t.Text);
-      if (word == "DECLARE" || word == "SET" || word == "WHILE" || word == "EXEC" ||
+      if (word == "SET" || word == "EXEC" ||
           word == "EXECUTE" || word == "MERGE" || word == "TRUNCATE" || word == "ALTER" ||
           word == "PRINT" || word == "RETURN" || word == "COMMIT" || word == "ROLLBACK" ||
-          word == "WITH" || word == "OPEN" || word == "FETCH" || word == "CLOSE" ||
-          word == "DEALLOCATE" || word == "USE" || word == "GOTO" || word == "RAISERROR")
+          word == "WITH" || word == "USE" || word == "GOTO" || word == "RAISERROR")
         Unsupported(word);
       Unsupported("statement beginning with " + t.Text);
     }
     Fail("expected a statement");
+  }
+
+  // DECLARE @a INT, @b INT  or  DECLARE name CURSOR [LOCAL] FOR select
+  StatementPtr ParseDeclare() {
+    ExpectWord("DECLARE");
+    auto s = std::make_unique<Statement>();
+    if (Peek().Kind != TokenKind::Variable) {
+      s->Kind = StatementKind::DeclareCursor;
+      s->Name = ExpectName();
+      ExpectWord("CURSOR");
+      if (!AcceptWord("LOCAL") && IsWord("GLOBAL")) Unsupported("GLOBAL cursor");
+      while (IsWord("FORWARD_ONLY") || IsWord("STATIC") || IsWord("READ_ONLY") ||
+             IsWord("FAST_FORWARD"))
+        ++pos_;
+      ExpectWord("FOR");
+      s->Select = ParseSelect();
+      if (IsWord("FOR")) Unsupported("FOR UPDATE cursor");
+      return s;
+    }
+    s->Kind = StatementKind::Declare;
+    do {
+      if (Peek().Kind != TokenKind::Variable) Fail("expected a variable");
+      ColumnDef v;
+      v.Name = Peek().Text;
+      ++pos_;
+      AcceptWord("AS");
+      if (IsWord("TABLE") || IsWord("CURSOR")) Unsupported(UpperAscii(Peek().Text) + " variable");
+      v.Type = ParseTypeName();
+      if (IsOp("=")) Unsupported("DECLARE with an initial value");
+      s->ColumnDefs.push_back(std::move(v));
+    } while (AcceptOp(","));
+    return s;
+  }
+
+  // SET @v = expr: an assignment SELECT without FROM, which always gives one row.
+  StatementPtr ParseSet() {
+    ExpectWord("SET");
+    auto s = std::make_unique<Statement>();
+    s->Kind = StatementKind::Set;
+    SelectItem item;
+    item.Variable = Peek().Text;
+    ++pos_;
+    if (!IsOp("=")) Unsupported("compound assignment in SET");
+    ++pos_;
+    item.Value = ParseExpr();
+    s->Select = std::make_shared<SelectStmt>();
+    s->Select->Members.emplace_back().Items.push_back(std::move(item));
+    return s;
+  }
+
+  StatementPtr ParseCursorStatement(StatementKind kind) {
+    ++pos_;
+    auto s = std::make_unique<Statement>();
+    s->Kind = kind;
+    if (IsWord("GLOBAL")) Unsupported("GLOBAL cursor");
+    s->Name = ExpectName();
+    return s;
+  }
+
+  // FETCH [NEXT] FROM name INTO @a, ...
+  StatementPtr ParseFetch() {
+    ExpectWord("FETCH");
+    auto s = std::make_unique<Statement>();
+    s->Kind = StatementKind::Fetch;
+    if (!AcceptWord("NEXT") && !IsWord("FROM")) Unsupported("FETCH " + UpperAscii(Peek().Text));
+    ExpectWord("FROM");
+    if (IsWord("GLOBAL")) Unsupported("GLOBAL cursor");
+    s->Name = ExpectName();
+    if (!AcceptWord("INTO")) Unsupported("FETCH without INTO");
+    do {
+      if (Peek().Kind != TokenKind::Variable) Fail("expected a variable");
+      s->Columns.push_back(Peek().Text);
+      ++pos_;
+    } while (AcceptOp(","));
+    return s;
+  }
+
+  // CREATE TRIGGER name ON table {FOR | AFTER} event [, event...] AS statement
+  StatementPtr ParseCreateTrigger() {
+    auto s = std::make_unique<Statement>();
+    s->Kind = StatementKind::CreateTrigger;
+    const std::vector<std::string> name = ParseMultipartName();
+    s->Name = name.back();
+    ExpectWord("ON");
+    s->Table = ParseMultipartName();
+    if (IsWord("INSTEAD")) Unsupported("INSTEAD OF trigger");
+    if (!AcceptWord("FOR") && !AcceptWord("AFTER")) Fail("expected FOR or AFTER");
+    do {
+      const std::string event = UpperAscii(Peek().Text);
+      if (Peek().Kind != TokenKind::Identifier ||
+          (event != "INSERT" && event != "UPDATE" && event != "DELETE"))
+        Fail("expected INSERT, UPDATE or DELETE");
+      ++pos_;
+      if (std::find(s->Events.begin(), s->Events.end(), event) == s->Events.end())
+        s->Events.push_back(event);
+    } while (AcceptOp(","));
+    if (IsWord("NOT")) Unsupported("NOT FOR REPLICATION");
+    ExpectWord("AS");
+    s->Then = ParseStatement();
+    while (AcceptOp(";")) {
+    }
+    // SQL Server's trigger body runs to the end of the batch.
+    if (!AtEnd()) Unsupported("statements after the body of CREATE TRIGGER");
+    return s;
   }
 
   StatementPtr ParseIf() {
@@ -367,6 +485,7 @@ private:
       if (AcceptWord("ON")) ExpectName(); // filegroup
       return s;
     }
+    if (AcceptWord("TRIGGER")) return ParseCreateTrigger();
     bool unique = AcceptWord("UNIQUE");
     AcceptWord("CLUSTERED");
     AcceptWord("NONCLUSTERED");
@@ -636,7 +755,12 @@ private:
       item.Value = std::move(e);
       return item;
     }
-    if (Peek().Kind == TokenKind::Variable && IsOp("=", 1)) Unsupported("SELECT @variable =");
+    if (Peek().Kind == TokenKind::Variable && IsOp("=", 1)) {
+      item.Variable = Peek().Text;
+      pos_ += 2;
+      item.Value = ParseExpr();
+      return item;
+    }
     // alias = expression
     if (Peek().Kind == TokenKind::Identifier && IsNameToken() && IsOp("=", 1)) {
       item.Alias = Peek().Text;
@@ -995,6 +1119,16 @@ private:
       ExpectOp(",");
       e->Args.push_back(ParseExpr());
       if (AcceptOp(",")) e->Args.push_back(ParseExpr());
+      ExpectOp(")");
+      return e;
+    }
+    if (word == "UPDATE" && IsOp("(", 1)) { // UPDATE(column) in a trigger
+      pos_ += 2;
+      auto e = Make(ExprKind::Function, off);
+      e->Op = word;
+      auto column = Make(ExprKind::Column, Peek().Offset);
+      column->Names.push_back(ExpectName());
+      e->Args.push_back(std::move(column));
       ExpectOp(")");
       return e;
     }

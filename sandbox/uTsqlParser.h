@@ -92,6 +92,7 @@ struct TableRef {
 struct SelectItem {
   ExprPtr Value;       // Star for * and q.*
   std::string Alias;
+  std::string Variable; // SELECT @v = expr, SET @v = expr: the variable assigned
 };
 
 struct OrderItem {
@@ -141,7 +142,7 @@ using StatementPtr = std::unique_ptr<Statement>;
 
 enum class StatementKind {
   Select, Insert, Update, Delete, CreateTable, CreateIndex, DropTable, DropIndex, If, Block,
-  Declare, Set
+  Declare, Set, While, CreateTrigger, DeclareCursor, Open, Fetch, Close, Deallocate
 };
 
 struct Statement {
@@ -168,7 +169,12 @@ struct Statement {
   bool UniqueIndex = false;
   std::vector<bool> Descending;
   bool IfExists = false; // DROP TABLE IF EXISTS
-  // IF
+  // CREATE TRIGGER: the trigger; DECLARE CURSOR, OPEN, FETCH, CLOSE, DEALLOCATE: the cursor
+  std::string Name;
+  std::vector<std::string> Events; // CREATE TRIGGER: "INSERT", "UPDATE", "DELETE"
+  // DECLARE: the variables, as ColumnDefs (names with the @); FETCH ... INTO: in Columns.
+  // SET @v = expr: a Select of one member without FROM whose item assigns @v.
+  // IF, WHILE (Then is the loop body), CREATE TRIGGER (Then is the body)
   ExprPtr Condition;
   StatementPtr Then, Else;
   // Block

@@ -249,8 +249,9 @@ TEST_F(TsqlBatchTest, UnknownConstructsFailNamingThem) {
   EXPECT_THAT(message("SELECT ROW_NUMBER() OVER (ORDER BY ID) FROM ITM"), HasSubstr("Unsupported T-SQL construct: OVER"));
   EXPECT_THAT(message("SELECT NEWID()"), HasSubstr("Unsupported T-SQL construct: function NEWID"));
   EXPECT_THAT(message("SELECT * FROM ITM CROSS APPLY X"), HasSubstr("Unsupported T-SQL construct: CROSS APPLY"));
-  EXPECT_THAT(message("DECLARE @x INT"), HasSubstr("Unsupported T-SQL construct: DECLARE"));
-  EXPECT_THAT(message("CREATE TRIGGER T ON ITM FOR INSERT AS BEGIN SELECT 1 END"), HasSubstr("Unsupported T-SQL construct: CREATE TRIGGER"));
+  EXPECT_THAT(message("DECLARE @x TABLE (A INT)"), HasSubstr("Unsupported T-SQL construct: TABLE variable"));
+  EXPECT_THAT(message("CREATE TRIGGER T ON ITM INSTEAD OF INSERT AS BEGIN SELECT 1 END"),
+              HasSubstr("Unsupported T-SQL construct: INSTEAD OF trigger"));
   EXPECT_THAT(message("SELECT NOSUCH FROM ITM"), HasSubstr("no such column"));
   EXPECT_THAT(message("SELECT NOSUCH FROM ITM"), HasSubstr("T-SQL: SELECT NOSUCH FROM ITM"));
   EXPECT_THAT(message("SELECT 'abc"), HasSubstr("Unterminated string literal"));
