@@ -350,11 +350,16 @@ private:
     } while (AcceptOp(","));
     if (IsWord("NOT")) Unsupported("NOT FOR REPLICATION");
     ExpectWord("AS");
-    s->Then = ParseStatement();
-    while (AcceptOp(";")) {
+    // The body runs to the end of the batch.
+    s->Then = std::make_unique<Statement>();
+    s->Then->Kind = StatementKind::Block;
+    s->Then->Offset = Peek().Offset;
+    s->Then->SourceText = std::string(text_.substr(s->Then->Offset));
+    while (!AtEnd()) {
+      if (AcceptOp(";") || AcceptWord("GO")) continue;
+      s->Then->Body.push_back(ParseStatement());
     }
-    // SQL Server's trigger body runs to the end of the batch.
-    if (!AtEnd()) Unsupported("statements after the body of CREATE TRIGGER");
+    if (s->Then->Body.empty()) Fail("expected the body of the trigger");
     return s;
   }
 
@@ -485,7 +490,10 @@ private:
       if (AcceptWord("ON")) ExpectName(); // filegroup
       return s;
     }
-    if (AcceptWord("TRIGGER")) return ParseCreateTrigger();
+    if (AcceptWord("TRIGGER")) {
+      if (pos_ != 2) throw Error("'CREATE TRIGGER' must be the first statement in a query batch.");
+      return ParseCreateTrigger();
+    }
     bool unique = AcceptWord("UNIQUE");
     AcceptWord("CLUSTERED");
     AcceptWord("NONCLUSTERED");
