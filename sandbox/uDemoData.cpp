@@ -190,6 +190,18 @@ FROM MONTHS)sql",
 (3, 2, 2, 1, 2, NULL, 3, NULL),
 (4, 2, 2, 2, 2, 2, NULL, 'www.papadopoulos.example'))sql",
 
+    // Item free fields of the other field types (logical, number, percentage, date) with
+    // values of the feta, and a second picture of the T-shirt.
+    R"sql(INSERT INTO USF (ID, FIELDID, FIELDNAME, DOMAINTYPE, FIELDTYPE) VALUES
+(3, 3, 'Βιολογικό', 5, 2), (4, 4, 'Βάρος τεμαχίου', 5, 3), (5, 5, 'Ποσοστό λιπαρών', 5, 4),
+(6, 6, 'Ημερομηνία λήξης', 5, 5))sql",
+    R"sql(INSERT INTO UDA (ID, DOMAINTYPE, DOMAINID, DEFTYPE, AAID, DEFID, LOGICALVAL, NUMERICVAL,
+  PERCENTVAL, DATEVAL) VALUES
+(5, 5, 3, 3, 3, 3, 1, NULL, NULL, NULL), (6, 5, 3, 4, 4, 4, NULL, 12.5, NULL, NULL),
+(7, 5, 3, 5, 5, 5, NULL, NULL, 22.4567, NULL),
+(8, 5, 3, 6, 6, 6, NULL, NULL, NULL, '2027-03-04 00:00:00.000'))sql",
+    R"sql(INSERT INTO ITP (ID, INIID, DESCRIPTION, PICTURE) VALUES (3, 1, 'Πίσω όψη', X'89504E47'))sql",
+
     // Stock: movement types, balances per store, and the opening count of the T-shirt's
     // variants, whose balance is summed from movements.
     R"sql(INSERT INTO ITT (ID, NAME, UPDIMPORTQTY, UPDIMPORTAMOUNT, UPDEXPORTQTY, UPDEXPORTAMOUNT,

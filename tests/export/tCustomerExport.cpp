@@ -14,21 +14,54 @@ using vq::test::Entry;
 using vq::test::ExportFixture;
 using vq::test::Path;
 
-const std::vector<std::string> FixedElements = {
-    "AccountNum",     "Name",          "NameAlias",        "Address",          "StreetNumber",
-    "City",           "ZipCode",       "Phone",            "PhoneLocal",       "Currency",
-    "CustGroup",      "CustGroupName", "CreditMax",        "Email",            "Street",
-    "CityCode",       "Country",       "CountryShortCode", "CountryDescr",     "RevNum",
-    "VatNum",         "VatStatus",     "DoyCode",          "DoyName",          "Profession",
-    "ProfessionCode", "Prefecture",    "PrefectureCode",   "ReferenceID",      "IsInactive",
-    "SearchCode",     "PriceListID",   "RetailPriceListID", "AltCustGroup",    "AltCustGroupName",
-    "AgencyID",       "Fax",           "ContactPerson1",   "ContactPerson2",   "Comments",
-    "Website",        "CustDiscountCatID", "CustDiscountCatName"};
+const std::vector<std::string> FixedElements = {"AccountNum",
+                                                "Name",
+                                                "NameAlias",
+                                                "Address",
+                                                "StreetNumber",
+                                                "City",
+                                                "ZipCode",
+                                                "Phone",
+                                                "PhoneLocal",
+                                                "Currency",
+                                                "CustGroup",
+                                                "CustGroupName",
+                                                "CreditMax",
+                                                "Email",
+                                                "Street",
+                                                "CityCode",
+                                                "Country",
+                                                "CountryShortCode",
+                                                "CountryDescr",
+                                                "RevNum",
+                                                "VatNum",
+                                                "VatStatus",
+                                                "DoyCode",
+                                                "DoyName",
+                                                "Profession",
+                                                "ProfessionCode",
+                                                "Prefecture",
+                                                "PrefectureCode",
+                                                "ReferenceID",
+                                                "IsInactive",
+                                                "SearchCode",
+                                                "PriceListID",
+                                                "RetailPriceListID",
+                                                "AltCustGroup",
+                                                "AltCustGroupName",
+                                                "AgencyID",
+                                                "Fax",
+                                                "ContactPerson1",
+                                                "ContactPerson2",
+                                                "Comments",
+                                                "Website",
+                                                "CustDiscountCatID",
+                                                "CustDiscountCatName"};
 
 const std::vector<std::string> AddressElements = {
-    "Address", "AddressDescr", "StreetNumber", "ZipCode",  "Street",     "Country",
-    "CountryShortCode", "CountryDescr", "City", "CityCode", "Prefecture", "PrefectureCode",
-    "IsDefault"};
+    "Address",    "AddressDescr",     "StreetNumber", "ZipCode", "Street",
+    "Country",    "CountryShortCode", "CountryDescr", "City",    "CityCode",
+    "Prefecture", "PrefectureCode",   "IsDefault"};
 
 XmlNode Customer(const XmlDocument &document, const std::string &account) {
   return Entry(Path(document.Root(), "Items"), "AccountNum", account);
@@ -52,13 +85,14 @@ TEST(CustomerExport, EachApplicationGetsItsCustomersWithItsElements) {
     std::vector<std::string> Accounts;
     bool Addresses, Tender;
   };
-  for (const Case &c : std::vector<Case>{
-           {0, {"CUS000", "CUS001", "CUS002", "CUS003", "CUS004"}, false, false},
-           {2, {"CUS000", "CUS001"}, false, false},
-           {3, {"CUS000", "CUS001"}, true, true},
-           {4, {"CUS000", "CUS003"}, true, false},
-           {5, {"CUS000"}, false, false}}) {
-    const XmlDocument document = XmlDocument::Parse(fixture.Customers(c.Application, 0, vq::test::Pos1));
+  for (const Case &c :
+       std::vector<Case>{{0, {"CUS000", "CUS001", "CUS002", "CUS003", "CUS004"}, false, false},
+                         {2, {"CUS000", "CUS001"}, false, false},
+                         {3, {"CUS000", "CUS001"}, true, true},
+                         {4, {"CUS000", "CUS003"}, true, false},
+                         {5, {"CUS000"}, false, false}}) {
+    const XmlDocument document =
+        XmlDocument::Parse(fixture.Customers(c.Application, 0, vq::test::Pos1));
     EXPECT_EQ(Accounts(document), c.Accounts) << c.Application;
     std::vector<std::string> expected = FixedElements;
     if (c.Addresses) expected.push_back("AddressItems");
@@ -151,8 +185,10 @@ TEST(CustomerExport, CrmShowsTheMunicipalityInPlaceOfTheCity) {
 TEST(CustomerExport, OwnCategoryPriceListWinsAndNoListGivesTheMarker) {
   ExportFixture fixture;
   fixture.Sql("UPDATE SLO SET DEFINEPRICELIST=1, CREDITPLCID=2");
-  fixture.Sql("UPDATE PLL SET VALIDFROM='2000-01-01', VALIDTO='2000-12-31' WHERE ABBREVIATION='PL-SUMMER'");
-  fixture.Sql("UPDATE PLL SET VALIDFROM='2000-01-01', VALIDTO='2099-12-31' WHERE ABBREVIATION='PL-XON'");
+  fixture.Sql(
+      "UPDATE PLL SET VALIDFROM='2000-01-01', VALIDTO='2000-12-31' WHERE ABBREVIATION='PL-SUMMER'");
+  fixture.Sql(
+      "UPDATE PLL SET VALIDFROM='2000-01-01', VALIDTO='2099-12-31' WHERE ABBREVIATION='PL-XON'");
   fixture.Sql("INSERT INTO PLL (ID, COMID, ABBREVIATION, NAME, CURID, PLCID, DISABLED) "
               "VALUES (5, 1, 'PL-OWN', 'Τιμοκατάλογος κατηγορίας', 1, 1, 0)");
   fixture.Sql("UPDATE CUA SET PLCID=1 WHERE ABBREVIATION='CUS001'");

@@ -9,13 +9,15 @@
 
 namespace vq::test {
 
-const char *const Pos1 = "<Pos><PosItems><rConfigPos><Name>POS1</Name></rConfigPos></PosItems></Pos>";
+const char *const Pos1 =
+    "<Pos><PosItems><rConfigPos><Name>POS1</Name></rConfigPos></PosItems></Pos>";
 
 ExportFixture::ExportFixture() : connector_(home_.Home().Dir()) {
   // Every application connects to the demo work area as the POS does.
   IniFile ini(home_.Home().Dir() + "BackOfficeParams.ini");
   const std::vector<IniEntry> connection = ini.ReadSectionValues("Connection");
-  for (const char *section : {"WSConnection", "eSalesConnection", "CRMConnection", "BrenConnection"})
+  for (const char *section :
+       {"WSConnection", "eSalesConnection", "CRMConnection", "BrenConnection"})
     for (const IniEntry &entry : connection) ini.WriteString(section, entry.Key, entry.Value);
   ini.UpdateFile();
 }
