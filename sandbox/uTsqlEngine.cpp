@@ -611,6 +611,10 @@ void TsqlEngine::RunStatement(const Statement& s, Run& run) {
   case StatementKind::CreateTable: RunDdl(emitter.CreateTable(s), run, s); return;
   case StatementKind::CreateIndex: RunDdl(emitter.CreateIndex(s), run, s); return;
   case StatementKind::DropTable:
+    RunDdl(emitter.Drop(s), run, s);
+    // A dropped table takes its triggers along, as on SQL Server.
+    triggers_.DropFor(SqliteTableName(s.Table));
+    return;
   case StatementKind::DropIndex: RunDdl(emitter.Drop(s), run, s); return;
   case StatementKind::If:
     if (Holds(*s.Condition, run, s)) RunStatement(*s.Then, run);

@@ -67,6 +67,17 @@ TEST_F(TriggersTest, TheInstalledTriggersAreCatalogObjectsOfTheirTables) {
               HasSubstr("There is already an object named 'Customer_Upd'"));
 }
 
+TEST_F(TriggersTest, ADroppedTableTakesItsTriggersAlong) {
+  engine_.Execute("CREATE TABLE T1 (ID INT)", {});
+  engine_.Execute("CREATE TRIGGER T1_Ins ON T1 FOR INSERT AS BEGIN UPDATE REVNUM SET NUM = 0 END",
+                  {});
+  engine_.Execute("DROP TABLE T1", {});
+  EXPECT_TRUE(Column("SELECT 1 FROM dbo.sysobjects WHERE id = OBJECT_ID(N'T1_Ins')").empty());
+  engine_.Execute("CREATE TABLE T1 (ID INT)", {});
+  engine_.Execute("INSERT INTO T1 (ID) VALUES (1)", {});
+  EXPECT_NE(Column("SELECT NUM FROM REVNUM"), std::vector<std::string>{"0"});
+}
+
 TEST_F(TriggersTest, TheFirstLoginStampsEveryAccountAndItem) {
   EXPECT_EQ(Column("SELECT REVNUM FROM CUA ORDER BY ID"),
             (std::vector<std::string>{"1", "2", "3", "4", "5"}));
