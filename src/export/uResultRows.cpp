@@ -11,6 +11,7 @@ namespace vq {
 int ColumnIndex(const DataPacket &rows, std::string_view name) {
   for (size_t i = 0; i < rows.Fields.size(); ++i)
     if (SameTextIgnoringCase(rows.Fields[i].Name, name)) return static_cast<int>(i);
+  if (rows.Rows.empty()) return -1;
   throw Error("Field '" + std::string(name) + "' not found");
 }
 

@@ -11,7 +11,8 @@
 namespace vq {
 
 // The position of a column of a result, found as a record set finds a field (letter case
-// ignored, the first of a name wins); raises vq::Error when there is none.
+// ignored, the first of a name wins); raises vq::Error when there is none, except in a
+// result without rows, where nothing is read (-1).
 int ColumnIndex(const DataPacket &rows, std::string_view name);
 
 // A decimal or counter value as the documents carry it: "0" when missing, else its text
