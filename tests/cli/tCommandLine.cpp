@@ -1,3 +1,4 @@
+#include "sandbox/uWorkArea.h"
 #include "settings/uIniFile.h"
 #include "support/uDemoHome.h"
 #include "uOutput.h"
@@ -122,4 +123,17 @@ TEST(SandboxSession, OpenConnectionLogsInOrGivesTheRefusal) {
   connector.OpenConnection(code, message);
   EXPECT_EQ(code, 1);
   EXPECT_EQ(message, "Το όνομα χειριστή ή ο κωδικός πρόσβασης είναι λάθος\r\n");
+}
+
+TEST(SandboxSession, FailingTrackingInstallFailsTheCallWithTheServersMessage) {
+  vq::test::DemoHome demo;
+  vq::sandbox::Database(vq::sandbox::WorkAreaPath(demo.Home().Path(), "DEMO"))
+      .Exec("DROP TABLE REVNUM");
+  vq::TBackOfficeConnector connector(demo.Home().Dir());
+  int32_t code = -1;
+  std::string message;
+  connector.OpenConnection(code, message);
+  EXPECT_EQ(code, 1);
+  EXPECT_NE(message.find("REVNUM"), std::string::npos) << message;
+  EXPECT_EQ(message.substr(message.size() - 2), "\r\n");
 }
