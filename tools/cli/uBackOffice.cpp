@@ -4,6 +4,7 @@
 #include "core/uDateTime.h"
 #include "core/uError.h"
 #include "core/uNumberText.h"
+#include "documents/uXml.h"
 #include "sandbox/uSandboxServer.h"
 #include "sandbox/uTsqlEngine.h"
 #include "sandbox/uWorkArea.h"
@@ -13,6 +14,7 @@
 #include "uSandboxHome.h"
 #include "uUsage.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <iostream>
@@ -113,6 +115,41 @@ void ShowWorkingContext(TBackOfficeConnector &connector, std::ostream &out) {
       << " (amounts) " << session->QTYDEC << " (quantities)\n";
 }
 
+// The highest RevNum of an export document: where the next download starts.
+int32_t HighestRevNum(const std::string &document) {
+  int32_t highest = 0;
+  const XmlNode items = Child(XmlDocument::Parse(document).Root(), "Items");
+  for (XmlNode entry = items.first_child(); entry; entry = entry.next_sibling())
+    if (const auto revNum = ChildInteger(entry, "RevNum")) highest = std::max(highest, *revNum);
+  return highest;
+}
+
+// A download of customers or items from a revision on; gives the next revision to ask for.
+int32_t ShowDownload(TBackOfficeConnector &connector, const std::string &method, int32_t revNum,
+                     std::ostream &out) {
+  const char *const pos = "<Pos><PosItems><rConfigPos><Name>POS1</Name></rConfigPos></PosItems></Pos>";
+  const CallOutcome outcome = RunMethod(connector, MethodCall{method, revNum, {}, pos});
+  out << "-- " << method << " " << revNum << "\n";
+  PrintOutcome(outcome, false, true, out, out);
+  return outcome.ResultCode == 0 ? HighestRevNum(outcome.Value.value_or("")) : revNum;
+}
+
+// Master data: a first download, a change in the back office, then only what changed.
+void ShowDownloads(TBackOfficeConnector &connector, const std::filesystem::path &home,
+                   std::ostream &out) {
+  const int32_t customers = ShowDownload(connector, "GetCustomers", 0, out);
+  const int32_t items = ShowDownload(connector, "GetItems", 0, out);
+  out << "-- in the back office: a new phone for CUS002 and a new price for ITM003\n";
+  {
+    sandbox::Database database(sandbox::WorkAreaPath(home, SandboxWorkAreaName(true)));
+    sandbox::TsqlEngine engine(database.Handle());
+    engine.Execute("UPDATE TRD SET PHONE1='6944000002' WHERE ABBREVIATION='CUS002'", {});
+    engine.Execute("UPDATE IIF SET RETAILPRICE=10.20 WHERE ITEID=3", {});
+  }
+  ShowDownload(connector, "GetCustomers", customers, out);
+  ShowDownload(connector, "GetItems", items, out);
+}
+
 } // namespace
 
 void InstallBackOffice() { SetConnectionFactory(sandbox::MakeSandboxConnection); }
@@ -146,6 +183,7 @@ int RunDemo(std::ostream &out) {
     status = opened.ResultCode.value_or(1);
     ShowWorkingContext(connector, out);
     Show(connector, MethodCall{"CloseConnection", 0, {}, {}}, out);
+    if (status == 0) ShowDownloads(connector, home, out);
   }
   std::error_code ignored;
   std::filesystem::remove_all(home, ignored);
