@@ -166,15 +166,19 @@ void ItemWriter::Write(TXmlItem item, const Row &row) const {
   }
 
   std::string pairs = Pairs(row);
-  if (Application == WebShopApplication && !Settings.XtraFields.empty() && values)
+  if (Application == WebShopApplication && !Settings.XtraFields.empty() && values) {
+    // A slot is listed when ",n," occurs in the list with a comma added on each side.
+    std::string list = ",";
+    list.append(Settings.XtraFields).append(",");
     for (int slot = 1; slot <= UserDefinedSlots; ++slot) {
       const std::string &name = Slots[static_cast<size_t>(slot - 1)];
-      const bool listed =
-          ("," + Settings.XtraFields + ",").find("," + std::to_string(slot) + ",") !=
-          std::string::npos;
-      if (listed && !name.empty())
-        pairs += "|" + name + "=" + (*values)[SlotColumns[static_cast<size_t>(slot - 1)]].AsText();
+      std::string wanted = ",";
+      wanted.append(std::to_string(slot)).append(",");
+      if (name.empty() || list.find(wanted) == std::string::npos) continue;
+      pairs.append("|").append(name).append("=").append(
+          (*values)[SlotColumns[static_cast<size_t>(slot - 1)]].AsText());
     }
+  }
   item.Set(T::ItemXtraFields, pairs);
   if (values)
     item.Set(T::ItemXtraFieldsFL,

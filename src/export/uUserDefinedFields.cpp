@@ -83,7 +83,11 @@ Candidate CandidateOf(const UdfDomain &domain, const UdfSource &source) {
 
 } // namespace
 
-std::string SqlString(std::string_view text) { return "'" + ReplaceAll(text, "'", "''") + "'"; }
+std::string SqlString(std::string_view text) {
+  std::string literal = "'";
+  literal.append(ReplaceAll(text, "'", "''")).append("'");
+  return literal;
+}
 
 std::string UdfColumn(const UdfDomain &domain, const std::vector<UdfSource> &sources) {
   std::string column = "NULL";
