@@ -45,7 +45,11 @@ void PrintOutcome(const CallOutcome &outcome, bool json, bool withMethod, std::o
     return;
   }
   if (withMethod) out << "== " << outcome.Method << "\n";
-  if (outcome.Value) out << *outcome.Value;
+  if (outcome.Value) {
+    out << *outcome.Value;
+    // In a sequence of calls the next lines start on a line of their own.
+    if (withMethod && !outcome.Value->empty() && outcome.Value->back() != '\n') out << "\n";
+  }
   out.flush();
   if (outcome.Failure) err << *outcome.Failure << "\n";
   if (outcome.ResultCode) err << "ResultCode=" << *outcome.ResultCode << "\n";
