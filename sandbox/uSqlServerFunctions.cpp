@@ -395,26 +395,15 @@ std::optional<TDateTime> ParseMonthName(std::string_view s) {
   return Finish(s, pos, p);
 }
 
-std::string Two(int v) {
-  char b[8];
-  std::snprintf(b, sizeof b, "%02d", v);
+std::string Formatted(const char* format, int v) {
+  char b[16];
+  std::snprintf(b, sizeof b, format, v);
   return b;
 }
-std::string Three(int v) {
-  char b[8];
-  std::snprintf(b, sizeof b, "%03d", v);
-  return b;
-}
-std::string Four(int v) {
-  char b[8];
-  std::snprintf(b, sizeof b, "%04d", v);
-  return b;
-}
-std::string Padded2(int v) {
-  char b[8];
-  std::snprintf(b, sizeof b, "%2d", v);
-  return b;
-}
+std::string Two(int v) { return Formatted("%02d", v); }
+std::string Three(int v) { return Formatted("%03d", v); }
+std::string Four(int v) { return Formatted("%04d", v); }
+std::string Padded2(int v) { return Formatted("%2d", v); }
 
 std::string TwelveHour(const DateParts& p, bool withSeconds) {
   int h = p.Hour % 12;
