@@ -86,7 +86,6 @@ using namespace vq::com;
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
   if (reason == DLL_PROCESS_ATTACH) {
     thisModule = instance;
-    DisableThreadLibraryCalls(instance);
     if (ServedClass().OnLoad != nullptr) ServedClass().OnLoad();
   }
   return TRUE;
