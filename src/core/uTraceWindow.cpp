@@ -3,25 +3,32 @@
 #ifdef _WIN32
 #include <windows.h>
 
+#include <atomic>
+
 namespace vq {
 namespace {
-// Shared by every object of the process; once found it is kept.
-HWND listener = nullptr;
+// Shared by every object of the process, whatever apartment thread it runs on; once found
+// it is kept.
+std::atomic<HWND> listener{nullptr};
 } // namespace
 
-void SendTraceToWindow(const TraceRecord& record) {
-  if (listener == nullptr) listener = FindWindowA("ZAVODIDI", "DORAREV");
-  if (listener == nullptr) return;
+void SendTraceToWindow(const TraceRecord &record) {
+  HWND window = listener.load();
+  if (window == nullptr) {
+    window = FindWindowA("ZAVODIDI", "DORAREV");
+    if (window == nullptr) return;
+    listener.store(window);
+  }
   COPYDATASTRUCT data{};
   data.dwData = 1;
   data.cbData = static_cast<DWORD>(record.size());
-  data.lpData = const_cast<uint8_t*>(record.data());
-  SendMessageA(listener, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+  data.lpData = const_cast<uint8_t *>(record.data());
+  SendMessageA(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
 }
 
 } // namespace vq
 #else
 namespace vq {
-void SendTraceToWindow(const TraceRecord&) {}
+void SendTraceToWindow(const TraceRecord &) {}
 } // namespace vq
 #endif
