@@ -66,11 +66,14 @@ SAFEARRAY *NewArray(VARTYPE type, size_t count) {
 
 SAFEARRAY *BytesToArray(const Bytes &bytes) {
   SAFEARRAY *array = NewArray(VT_UI1, bytes.size());
+  if (bytes.empty()) return array;
   void *data = nullptr;
-  if (!bytes.empty() && SUCCEEDED(SafeArrayAccessData(array, &data))) {
-    std::copy(bytes.begin(), bytes.end(), static_cast<uint8_t *>(data));
-    SafeArrayUnaccessData(array);
+  if (FAILED(SafeArrayAccessData(array, &data))) {
+    SafeArrayDestroy(array);
+    throw std::bad_alloc();
   }
+  std::copy(bytes.begin(), bytes.end(), static_cast<uint8_t *>(data));
+  SafeArrayUnaccessData(array);
   return array;
 }
 

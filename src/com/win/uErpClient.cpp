@@ -113,8 +113,9 @@ private:
 
 std::unique_ptr<IKvrConnection> MakeErpConnection() {
   TComPtr<IUnknown> connection;
-  HRESULT result = CoCreateInstance(CLSID_KvrConnection, nullptr, CLSCTX_ALL, IID_IKvrConnection,
-                                    reinterpret_cast<void **>(connection.Put()));
+  HRESULT result =
+      CoCreateInstance(CLSID_KvrConnection, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+                       IID_IKvrConnection, reinterpret_cast<void **>(connection.Put()));
   if (FAILED(result)) throw Error(HResultText(result), result);
   TComPtr<IDispatch> dispatch;
   result = connection->QueryInterface(IID_IDispatch, reinterpret_cast<void **>(dispatch.Put()));
