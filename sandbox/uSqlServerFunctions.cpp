@@ -742,12 +742,17 @@ void FnNum(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
 }
 
 // tsql_div(a, b, exact): exact 1 divides integers (truncating), else reals.
+// SQL Server's functions of two texts give NULL when either is NULL.
+bool FirstTwoNull(sqlite3_context* ctx, sqlite3_value** argv) {
+  if (sqlite3_value_type(argv[0]) != SQLITE_NULL && sqlite3_value_type(argv[1]) != SQLITE_NULL)
+    return false;
+  sqlite3_result_null(ctx);
+  return true;
+}
+
 void FnDiv(sqlite3_context* ctx, int, sqlite3_value** argv) {
   Guard(ctx, [&] {
-    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL) {
-      sqlite3_result_null(ctx);
-      return;
-    }
+    if (FirstTwoNull(ctx, argv)) return;
     const bool exact = sqlite3_value_int(argv[2]) != 0;
     if (exact) {
       const int64_t a = ToInt(argv[0], '?');
@@ -810,10 +815,7 @@ void FnCompare(sqlite3_context* ctx, int, sqlite3_value** argv) {
 
 void FnLike(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   Guard(ctx, [&] {
-    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL) {
-      sqlite3_result_null(ctx);
-      return;
-    }
+    if (FirstTwoNull(ctx, argv)) return;
     int escape = -1;
     if (argc > 2 && sqlite3_value_type(argv[2]) != SQLITE_NULL) {
       const std::string e = ValueText(argv[2]);
@@ -1125,10 +1127,7 @@ void FnSubstring(sqlite3_context* ctx, int, sqlite3_value** argv) {
 
 void FnLeftRight(sqlite3_context* ctx, sqlite3_value** argv, bool left) {
   Guard(ctx, [&] {
-    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL) {
-      sqlite3_result_null(ctx);
-      return;
-    }
+    if (FirstTwoNull(ctx, argv)) return;
     const int64_t n = ToInt(argv[1], '?');
     if (n < 0) Fail(std::string("Invalid length parameter passed to the ") + (left ? "left" : "right") + " function.");
     const auto cps = CodePoints(ValueText(argv[0]));
@@ -1199,10 +1198,7 @@ void FnReplace(sqlite3_context* ctx, int, sqlite3_value** argv) {
 
 void FnCharIndex(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   Guard(ctx, [&] {
-    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL) {
-      sqlite3_result_null(ctx);
-      return;
-    }
+    if (FirstTwoNull(ctx, argv)) return;
     const auto needle = FoldedCodePoints(ValueText(argv[0]));
     const auto hay = FoldedCodePoints(ValueText(argv[1]));
     int64_t start = argc > 2 && sqlite3_value_type(argv[2]) != SQLITE_NULL ? ToInt(argv[2], '?') : 1;
@@ -1241,10 +1237,7 @@ void FnSpace(sqlite3_context* ctx, int, sqlite3_value** argv) {
 
 void FnReplicate(sqlite3_context* ctx, int, sqlite3_value** argv) {
   Guard(ctx, [&] {
-    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL) {
-      sqlite3_result_null(ctx);
-      return;
-    }
+    if (FirstTwoNull(ctx, argv)) return;
     const int64_t n = ToInt(argv[1], '?');
     if (n < 0) {
       sqlite3_result_null(ctx);
@@ -1311,10 +1304,7 @@ void FnSign(sqlite3_context* ctx, int, sqlite3_value** argv) {
 
 void FnPower(sqlite3_context* ctx, int, sqlite3_value** argv) {
   Guard(ctx, [&] {
-    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL) {
-      sqlite3_result_null(ctx);
-      return;
-    }
+    if (FirstTwoNull(ctx, argv)) return;
     const double r = std::pow(ToNumber(argv[0], '?', "float"), ToNumber(argv[1], '?', "float"));
     if (sqlite3_value_type(argv[0]) == SQLITE_INTEGER && std::fabs(r) < 9e18) sqlite3_result_int64(ctx, static_cast<int64_t>(r));
     else sqlite3_result_double(ctx, r);
